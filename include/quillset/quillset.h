@@ -1,0 +1,11 @@
+// The whole exported interface of Quillset: a host needs only this header and -lquillset.
+#ifndef QUILLSET_QUILLSET_H
+#define QUILLSET_QUILLSET_H
+
+#include <quillset/dbentry.h>
+#include <quillset/dbvalue.h>
+#include <quillset/dynarray.h>
+#include <quillset/hashtable.h>
+#include <quillset/qstring.h>
+
+#endif

@@ -1,0 +1,138 @@
+// CDbEntry tree links (parent pointer and child list), field removal, and the conflict test
+// and merge that row packing uses. Links are counted references to the linked record's
+// anchor, so a link to a destroyed record reads null and is never followed.
+#include <quillset/dbentry.h>
+
+#include "store/record_anchor.h"
+
+#include <cstring>
+
+using quillset::detail::AcquireAnchor;
+using quillset::detail::RecordAnchor;
+using quillset::detail::RecordOf;
+using quillset::detail::ReleaseAnchor;
+
+CDbEntry* CDbEntry::GetParent() { return RecordOf(m_parent); }
+CDbEntry const* CDbEntry::GetParent() const { return RecordOf(m_parent); }
+
+int CDbEntry::GetChildCount() const { return m_children.GetSize(); }
+
+CDbEntry* CDbEntry::GetChild(int i)
+{
+    return i >= 0 && i < GetChildCount() ? RecordOf(m_children[i]) : nullptr;
+}
+
+CDbEntry const* CDbEntry::GetChild(int i) const
+{
+    return i >= 0 && i < GetChildCount() ? RecordOf(m_children[i]) : nullptr;
+}
+
+void CDbEntry::SetParent(CDbEntry* parent)
+{
+    RemoveParent();
+    if (parent == nullptr)
+        return;
+    LinkParent(parent->Anchor());
+    if (parent->FindChild(this) < 0)
+        parent->AppendChild(this);
+}
+
+void CDbEntry::RemoveParent()
+{
+    if (CDbEntry* parent = GetParent())
+        parent->EraseChild(this);
+    LinkParent(nullptr);
+}
+
+void CDbEntry::AddChild(CDbEntry* child)
+{
+    if (child == nullptr)
+        return;
+    child->LinkParent(Anchor());
+    AppendChild(child);
+}
+
+void CDbEntry::RemoveChild(CDbEntry* child)
+{
+    if (child == nullptr)
+        return;
+    child->LinkParent(nullptr);
+    EraseChild(child);
+}
+
+int CDbEntry::Remove(char const* field)
+{
+    int const slot = SlotOf(field);
+    if (slot < 0)
+        return 1;
+    delete[] m_fieldNames[slot];
+    delete m_values[slot];
+    m_fieldNames.RemoveAt(slot);
+    m_values.RemoveAt(slot);
+    return 0;
+}
+
+bool CDbEntry::IsConflicting(CDbEntry const& other) const
+{
+    if (std::strcmp(m_name, other.m_name) != 0 || GetParent() != other.GetParent())
+        return true;
+    for (int slot = 0; slot < GetFieldCount(); ++slot) {
+        char const* field = m_fieldNames[slot];
+        if (field != nullptr && other.IsExist(field) &&
+            std::strcmp(other.Get(field), *m_values[slot]) != 0)
+            return true;
+    }
+    return false;
+}
+
+int CDbEntry::Combine(CDbEntry const& other)
+{
+    for (int slot = 0; slot < other.GetFieldCount(); ++slot) {
+        if (other.m_fieldNames[slot] != nullptr)
+            Set(other.m_fieldNames[slot], *other.m_values[slot]);
+    }
+    return 0;
+}
+
+CDbEntry::RecordAnchor* CDbEntry::Anchor()
+{
+    if (m_anchor == nullptr)
+        m_anchor = new RecordAnchor{this, 1};
+    return m_anchor;
+}
+
+// Points the parent link at `parent` (null: no parent) without touching any child list.
+void CDbEntry::LinkParent(RecordAnchor* parent)
+{
+    RecordAnchor* const old = m_parent;
+    m_parent = AcquireAnchor(parent);
+    ReleaseAnchor(old);
+}
+
+void CDbEntry::AppendChild(CDbEntry* child) { m_children[GetChildCount()] = AcquireAnchor(child->Anchor()); }
+
+// Takes the first occurrence of `child` off the list, keeping the order of the others.
+void CDbEntry::EraseChild(CDbEntry const* child)
+{
+    int const i = FindChild(child);
+    if (i < 0)
+        return;
+    ReleaseAnchor(m_children[i]);
+    m_children.RemoveAt(i);
+}
+
+int CDbEntry::FindChild(CDbEntry const* child) const
+{
+    for (int i = 0; i < GetChildCount(); ++i) {
+        if (RecordOf(m_children[i]) == child)
+            return i;
+    }
+    return -1;
+}
+
+void CDbEntry::ReleaseChildren()
+{
+    for (int i = 0; i < GetChildCount(); ++i)
+        ReleaseAnchor(m_children[i]);
+    m_children.RemoveAll();
+}
