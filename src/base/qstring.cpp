@@ -183,7 +183,12 @@ void CString::SetLength(int length)
 
 void CString::Assign(char const* text, int length)
 {
-    m_length = 0;
+    if (length > 0 && m_capacity > 0 && text >= m_text && text <= m_text + m_capacity) {
+        std::memmove(m_text, text, length);  // a part of this string's own text
+        SetLength(length);
+        return;
+    }
+    SetLength(0);
     Append(text, length);
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 std::string Text(CDbValue const& value) { return static_cast<char const*>(value); }
 
-TEST(DbValue, StoresTheDecimalTextOfEachSourceType)
+TEST(DbValue, StoresTheTextOfEachSourceType)
 {
     EXPECT_EQ(Text(CDbValue(-5)), "-5");
     EXPECT_EQ(Text(CDbValue(4294967295u)), "4294967295");
@@ -19,64 +19,39 @@ TEST(DbValue, StoresTheDecimalTextOfEachSourceType)
     EXPECT_EQ(Text(CDbValue(LONG_MIN)), "-9223372036854775808");
     EXPECT_EQ(Text(CDbValue(ULONG_MAX)), "18446744073709551615");
     EXPECT_EQ(Text(CDbValue(2.0f)), "2.000000");
-    EXPECT_EQ(Text(CDbValue(1.5)), "1.500000");
     EXPECT_EQ(Text(CDbValue(true)), "1");
     EXPECT_EQ(Text(CDbValue(false)), "0");
-    EXPECT_EQ(Text(CDbValue('x')), "x");
     EXPECT_EQ(Text(CDbValue(static_cast<unsigned char>(0xE9))), "\xE9");
-    EXPECT_EQ(Text(CDbValue("text")), "text");
     EXPECT_EQ(Text(CDbValue(1e300)).size(), 308u);  // "%f" writes large magnitudes whole
-}
 
-TEST(DbValue, AssignmentReplacesTheText)
-{
     CDbValue value("old");
     value = 5;
     EXPECT_EQ(Text(value), "5");
-    value = 'c';
-    EXPECT_EQ(Text(value), "c");
     value = value;
-    EXPECT_EQ(Text(value), "c");
-    CDbValue other(7L);
-    value = other;
-    other = 8UL;
-    EXPECT_EQ(Text(value), "7");
-    value = '\0';  // the NUL character counts as empty everywhere
+    EXPECT_EQ(Text(value), "5");
+    value = '\0';  // the NUL character makes the empty value
     EXPECT_TRUE(value.IsEmpty());
-    EXPECT_EQ(Text(value), "");
 }
 
 TEST(DbValue, EmptyValueEqualsZeroInEveryDomain)
 {
-    CDbValue value;
+    CDbValue const value;
     EXPECT_TRUE(value.IsEmpty());
-    EXPECT_TRUE(value == "");
-    EXPECT_TRUE(value == '\0');
-    EXPECT_TRUE(value == 0);
-    EXPECT_TRUE(value == 0u);
-    EXPECT_TRUE(value == static_cast<short>(0));
-    EXPECT_TRUE(value == 0L);
-    EXPECT_TRUE(value == 0UL);
-    EXPECT_TRUE(value == 0.0);
-    EXPECT_TRUE(value == false);
-    EXPECT_TRUE(value < static_cast<char>(1));
-    EXPECT_TRUE(value > static_cast<char>(-1));
+    EXPECT_TRUE(value == "" && value == '\0' && value == 0 && value == 0u && value == 0L);
+    EXPECT_TRUE(value == static_cast<short>(0) && value == 0.0 && value == false);
+    EXPECT_TRUE(value < static_cast<char>(1) && value > static_cast<char>(-1));
     EXPECT_TRUE(value < static_cast<unsigned char>(1));
-    value = "x";
-    value.Empty();
-    EXPECT_TRUE(value.IsEmpty());
+    EXPECT_EQ(static_cast<char>(value), '\0');
 }
 
 TEST(DbValue, TruthIsFalseOnlyForEmptyAndZero)
 {
-    struct Case {
-        char const* text;
-        bool truth;
-    };
-    Case const cases[] = {{"", false}, {"0", false}, {"0.0", true}, {"false", true},
-                          {"no", true}, {" 0", true},  {"00", true},  {"abc", true}};
-    for (Case const& c : cases)
-        EXPECT_EQ(static_cast<bool>(CDbValue(c.text)), c.truth) << c.text;
+    for (char const* text : {"", "0"})
+        EXPECT_FALSE(static_cast<bool>(CDbValue(text))) << text;
+    for (char const* text : {"0.0", "false", "no", " 0", "00", "abc"})
+        EXPECT_TRUE(static_cast<bool>(CDbValue(text))) << text;
+    EXPECT_TRUE(CDbValue("yes") > false && CDbValue("yes") >= true && CDbValue("yes") == true);
+    EXPECT_TRUE(CDbValue() < true && CDbValue() <= false);
 }
 
 TEST(DbValue, NumericViewsFollowTheStandardConversions)
@@ -89,28 +64,20 @@ TEST(DbValue, NumericViewsFollowTheStandardConversions)
     EXPECT_EQ(static_cast<short>(CDbValue("70000")), 4464);
     EXPECT_EQ(static_cast<long>(CDbValue("9000000000")), 9000000000L);
     EXPECT_EQ(static_cast<double>(CDbValue("1.5e2")), 150.0);
-    EXPECT_EQ(static_cast<float>(CDbValue("0.25")), 0.25f);
-    EXPECT_EQ(static_cast<char>(CDbValue("xyz")), 'x');
-    EXPECT_EQ(static_cast<char>(CDbValue()), '\0');
     EXPECT_EQ(CString(CDbValue("copy")), "copy");
 }
 
 TEST(DbValue, ComparisonsReadTheTextInTheOperandsDomain)
 {
-    CDbValue minusOne("-1");
+    CDbValue const minusOne("-1");
     EXPECT_TRUE(minusOne > 5u);   // 2^32 - 1 as unsigned
     EXPECT_FALSE(minusOne > 5);   // -1 as signed
     EXPECT_TRUE(minusOne == static_cast<unsigned short>(65535));
-    EXPECT_TRUE(minusOne > static_cast<unsigned short>(5));
     EXPECT_TRUE(minusOne < static_cast<short>(0));
-
     EXPECT_TRUE(CDbValue("70000") == static_cast<short>(4464));
     EXPECT_TRUE(CDbValue("65535") == static_cast<short>(-1));
-    EXPECT_TRUE(CDbValue("12ab") == 12);
-    EXPECT_TRUE(CDbValue("  7") == 7);
-    EXPECT_TRUE(CDbValue("abc") == 0);
-    EXPECT_TRUE(CDbValue("1.5") == 1.5);
-    EXPECT_TRUE(CDbValue("1.5") > 1.0f);
+    EXPECT_TRUE(CDbValue("12ab") == 12 && CDbValue("  7") == 7 && CDbValue("abc") == 0);
+    EXPECT_TRUE(CDbValue("1.5") == 1.5 && CDbValue("1.5") > 1.0f);
     EXPECT_TRUE(CDbValue("ab") != "AB");
     EXPECT_TRUE(CDbValue("\xE9") > static_cast<unsigned char>(0x7F));
     EXPECT_TRUE(CDbValue("\xE9") < static_cast<char>(0));
@@ -119,34 +86,20 @@ TEST(DbValue, ComparisonsReadTheTextInTheOperandsDomain)
 // long and unsigned long compare as 32-bit patterns although they are 64 bits wide here.
 TEST(DbValue, LongComparisonsUseThirtyTwoBitPatterns)
 {
-    EXPECT_TRUE(CDbValue("4294967296") == 0L);      // 2^32 wraps to 0
-    EXPECT_TRUE(CDbValue("2147483648") < 0L);       // 2^31 reads as INT_MIN
+    EXPECT_TRUE(CDbValue("4294967296") == 0L);  // 2^32 wraps to 0
+    EXPECT_TRUE(CDbValue("2147483648") < 0L);   // 2^31 reads as INT_MIN
     EXPECT_TRUE(CDbValue("2147483647") > 0L);
     EXPECT_TRUE(CDbValue("-1") == 4294967295UL);
-    EXPECT_TRUE(CDbValue("4294967295") == static_cast<unsigned long>(-1));
-    EXPECT_TRUE(CDbValue("0") == 4294967296UL);     // the operand is cut to 32 bits too
+    EXPECT_TRUE(CDbValue("0") == 4294967296UL);  // the operand is cut to 32 bits too
     EXPECT_TRUE(CDbValue("-1") > 4294967294UL);
     EXPECT_EQ(static_cast<long>(CDbValue("4294967296")), 4294967296L);  // the view is 64-bit
-}
-
-TEST(DbValue, BoolOrderingComparesZeroAndOne)
-{
-    CDbValue truth("yes");
-    CDbValue empty;
-    EXPECT_TRUE(truth > false);
-    EXPECT_TRUE(truth >= true);
-    EXPECT_TRUE(truth == true);
-    EXPECT_TRUE(empty < true);
-    EXPECT_TRUE(empty <= false);
-    EXPECT_TRUE(CDbValue("0") != true);
 }
 
 TEST(DbValue, PlusAppendsToTheStringWhicheverSideItStands)
 {
     CString s("ab");
-    CDbValue value("cd");
-    CString& result = s + value;
-    EXPECT_EQ(&result, &s);
+    CDbValue const value("cd");
+    EXPECT_EQ(&(s + value), &s);
     EXPECT_EQ(s, "abcd");
     value + s;
     EXPECT_EQ(s, "abcdcd");
