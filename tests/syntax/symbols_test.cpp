@@ -51,6 +51,8 @@ TEST(SymbolMatcher, MatchesWholeLinesAndWritesThemBack)
         {"{%x:u a|%y:s}", "12 b", "y=12 b => 12 b"},
         {"mode {fast %f:u|slow}[ now]", "mode slow now", " => mode slow now"},
         {"mode {fast %f:u|slow}[ now]", "mode fast 3", "f=3 => mode fast 3 now"},
+        {"%a:aw %b:anw %c:d %d:x%e:sp%f:ip %g(off,on) %h:sm", "ab a1 -5 0f \t1.2.3.4 on x y",
+         "a=ab b=a1 c=-5 d=0f e= \t f=1.2.3.4 g=1 h=x y => ab a1 -5 0f \t1.2.3.4 on x y"},
         {"%a:ip", "1.2.3", "2"},
         {"%a:ip %b:ip", "1.2.3.4 1.2.3", "3"},
         {"%%:s(a) %v", "aa x", "v=x =>  x"},
