@@ -2,10 +2,12 @@
 #ifndef QUILLSET_QUILLSET_H
 #define QUILLSET_QUILLSET_H
 
+#include <quillset/cmdsyntax.h>
 #include <quillset/dbentry.h>
 #include <quillset/dbvalue.h>
 #include <quillset/dynarray.h>
 #include <quillset/hashtable.h>
 #include <quillset/qstring.h>
+#include <quillset/symbols.h>
 
 #endif

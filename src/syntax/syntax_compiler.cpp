@@ -1,0 +1,34 @@
+// Loading a syntax file: one process-wide scanner and grammar, started afresh for each file.
+#include "syntax/syntax_compiler.h"
+
+#include <cstdio>
+
+namespace quillset::syntax {
+
+namespace {
+
+// The state of the file being compiled lives as long as the process, so that whatever a
+// fatal syntax error leaves behind is still reachable when the process ends.
+SyntaxScanner g_scanner;
+SyntaxGrammar g_grammar;
+
+}  // namespace
+
+int CompileSyntaxFile(char const* path, AddCommandCallback const& addCommand)
+{
+    std::FILE* file = path != nullptr ? std::fopen(path, "r") : stdin;
+    if (file == nullptr)
+        return 4;
+    g_scanner.Start(file);
+    if (file != stdin)
+        std::fclose(file);
+    g_grammar.StartFile();
+    int status = 0;
+    do {
+        if (g_grammar.Run(g_scanner, addCommand) != 0)
+            status = 2;
+    } while (!g_scanner.AtEnd());
+    return status;
+}
+
+}  // namespace quillset::syntax
