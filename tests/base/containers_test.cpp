@@ -55,7 +55,8 @@ TEST(DynArray, AssignmentCopiesCapacityAndEverySlot)
     target = source;
     EXPECT_EQ(Shape(target), "3/4");
     EXPECT_EQ(target[2], 3);
-    target = target;
+    CDynArray<int> const& self = target;
+    target = self;
     EXPECT_EQ(Shape(target), "3/4");
     target = empty;
     EXPECT_EQ(Shape(target), "0/0");

@@ -27,7 +27,8 @@ TEST(DbValue, StoresTheTextOfEachSourceType)
     CDbValue value("old");
     value = 5;
     EXPECT_EQ(Text(value), "5");
-    value = value;
+    CDbValue const& self = value;
+    value = self;
     EXPECT_EQ(Text(value), "5");
     value = '\0';  // the NUL character makes the empty value
     EXPECT_TRUE(value.IsEmpty());

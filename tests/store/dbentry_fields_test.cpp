@@ -100,7 +100,8 @@ TEST(RecordFields, CopyRebuildsNamedSlotsAndSharesLinksOneWay)
     child.SetParent(&source);
 
     CDbEntry copy(source);
-    copy = copy;
+    CDbEntry const& self = copy;
+    copy = self;
     EXPECT_EQ(Layout(copy), "Interface|mtu=1500|-|2=two");
     EXPECT_EQ(copy.GetParent(), &parent);
     EXPECT_EQ(parent.GetChildCount(), 1);  // the parent does not list the copy
