@@ -181,10 +181,14 @@ void CString::SetLength(int length)
         m_text[length] = '\0';
 }
 
+// The text may be part of this string, so it is only cut once nothing is copied.
 void CString::Assign(char const* text, int length)
 {
     m_length = 0;
-    Append(text, length);
+    if (length > 0)
+        Append(text, length);
+    else
+        SetLength(0);
 }
 
 void CString::Append(char const* text, int length)

@@ -35,6 +35,12 @@ TEST(String, EmptyAndCharacterTexts)
     s = "text";
     s.Empty();
     EXPECT_EQ(s, "");
+    s = "abc";
+    s = "";  // assigning empty text to a used buffer must end its text too
+    EXPECT_STREQ(s, "");
+    s = "abc";
+    s = static_cast<char const*>(s) + 1;
+    EXPECT_STREQ(s, "bc");
 }
 
 TEST(String, ConcatenationInEveryForm)
