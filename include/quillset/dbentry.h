@@ -11,6 +11,7 @@
 
 namespace quillset::detail {
 struct RecordAnchor;
+struct RecordAccess;
 }
 
 class QS_API CDbEntry {
@@ -90,6 +91,7 @@ public:
     int Combine(CDbEntry const& other);
 
 private:
+    friend struct quillset::detail::RecordAccess;
     using RecordAnchor = quillset::detail::RecordAnchor;
 
     static bool IsFieldAnIndex(char const* field);

@@ -3,6 +3,7 @@
 #define QUILLSET_QUILLSET_H
 
 #include <quillset/dbentry.h>
+#include <quillset/dbobject.h>
 #include <quillset/dbvalue.h>
 #include <quillset/dynarray.h>
 #include <quillset/hashtable.h>
