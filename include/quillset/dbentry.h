@@ -11,6 +11,7 @@
 
 namespace quillset::detail {
 struct RecordAnchor;
+struct RecordAccess;
 }
 
 class QS_API CDbEntry {
@@ -89,7 +90,27 @@ public:
     bool IsConflicting(CDbEntry const& other) const;
     int Combine(CDbEntry const& other);
 
+    // The record as one line of delimited text (no line end): the record name, then for
+    // each slot a comma and the slot's text. A record with any field whose name is not a
+    // slot number is written with "name=" before each value (named); otherwise the values
+    // of slots 1 onwards stand alone (positional). Names and values are escaped: backslash
+    // before a comma, a backslash or "=", backslash-letter for the control characters
+    // \a \b \t \n \v \f \r, and a double quote doubled; a line that would start with
+    // white space, "#" or "/" gets a backslash first, so that a reader never takes it for a
+    // blank or comment line.
+    CString& GetEntry(CString& line) const;
+    // The same line in one buffer shared by every record of the process, valid until the
+    // next call of this form.
+    char const* GetEntry() const;
+    // Clears the record and rebuilds it from a line as GetEntry writes it: escapes undone,
+    // two double quotes read as one, a token holding an unescaped "=" read as name=value,
+    // any other token as the value of the slot of its position. Returns 0.
+    int SetEntry(char const* line);
+    // Writes the record's line and a line feed to the standard output.
+    void PrintEntry() const;
+
 private:
+    friend struct quillset::detail::RecordAccess;
     using RecordAnchor = quillset::detail::RecordAnchor;
 
     static bool IsFieldAnIndex(char const* field);

@@ -170,11 +170,7 @@ public:
         if (group.GetSize() == 1) {
             groupPosition.erase(group[0]->key);
             Release(group[0]);
-            bucket.RemoveAt(enumGroup);
-            for (int g = enumGroup; g < bucket.GetSize(); ++g)
-                groupPosition[bucket[g][0]->key] = g;
-            if (enumBucket == cacheBucket)
-                ClearCache();
+            RemoveGroup(enumBucket, enumGroup);
         } else {
             if (enumElement == 0) {
                 // The group's key is read from its first element, which is about to go.
@@ -185,6 +181,81 @@ public:
             group.RemoveAt(enumElement);
         }
         --elementCount;
+    }
+
+    // Removes every element of `key` whose value satisfies `doomed`, leaving the table as
+    // RemoveCurrent on each of them would (owned values deleted, the group removed once
+    // empty), in one pass over the group. The cursor is not moved. Returns the number removed.
+    template <class Doomed>
+    int RemoveFromGroup(char const* key, Doomed doomed)
+    {
+        int const b = key ? BucketOf(key) : 0;
+        int const g = key ? GroupIndexOf(buckets[b], key) : -1;
+        if (g < 0)
+            return 0;
+        Group& group = buckets[b][g];
+        if (std::strcmp(group[0]->key, cacheKey) == 0)
+            ClearCache();
+        groupPosition.erase(group[0]->key);  // the entry's key is the first element's copy
+        int const size = group.GetSize();
+        int kept = 0;
+        for (int e = 0; e < size; ++e) {
+            CHashElement* const element = group[e];
+            if (doomed(ValueOf(element)))
+                Release(element);
+            else
+                group[kept++] = element;
+        }
+        while (group.GetSize() > kept)
+            group.RemoveAt(group.GetSize() - 1);
+        elementCount -= size - kept;
+        if (kept > 0)
+            groupPosition.emplace(group[0]->key, g);
+        else
+            RemoveGroup(b, g);
+        return size - kept;
+    }
+
+    // Puts the cursor on the element of `key` whose value is `value`, where an enumeration
+    // that stopped there would leave it, so that RemoveCurrent removes it. The group is
+    // searched from its end, where the latest values are. False, with the cursor unchanged,
+    // when `key` has no such element.
+    bool MoveTo(char const* key, T const* value)
+    {
+        if (key == nullptr)
+            return false;
+        int const b = BucketOf(key);
+        int const g = GroupIndexOf(buckets[b], key);
+        if (g < 0)
+            return false;
+        Group& group = buckets[b][g];
+        for (int e = group.GetSize() - 1; e >= 0; --e) {
+            if (ValueOf(group[e]) == value) {
+                enumBucket = b;
+                enumGroup = g;
+                enumElement = e;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Puts the cursor where an enumeration run to its end leaves it: GetNext answers null
+    // until StartEnumeration (an empty table's enumeration never leaves its start).
+    void FinishEnumeration() { enumBucket = elementCount > 0 ? bucketCount : -1; }
+
+    // Calls visit(value) for every value in enumeration order, without moving the cursor.
+    template <class Visit>
+    void ForEach(Visit visit) const
+    {
+        for (int b = 0; b < bucketCount; ++b) {
+            Bucket const& bucket = buckets[b];
+            for (int g = 0; g < bucket.GetSize(); ++g) {
+                Group const& group = bucket[g];
+                for (int e = 0; e < group.GetSize(); ++e)
+                    visit(ValueOf(group[e]));
+            }
+        }
     }
 
     int GetCount() const { return elementCount; }
@@ -218,16 +289,34 @@ private:
         return static_cast<int>(b % static_cast<unsigned int>(bucketCount));
     }
 
-    // The group of `key` in `bucket`, or null. A key has one group in the whole table, so
-    // its position is kept in an index instead of comparing the key with every group of
-    // the bucket; the check guards against a hash function changed after adding.
+    // The group of `key` in `bucket`, or null.
     Group* FindGroup(Bucket& bucket, char const* key)
+    {
+        int const g = GroupIndexOf(bucket, key);
+        return g >= 0 ? &bucket[g] : nullptr;
+    }
+
+    // The position of the group of `key` in `bucket`, or -1. A key has one group in the
+    // whole table, so its position is kept in an index instead of comparing the key with
+    // every group of the bucket; the check guards against a hash function changed after
+    // adding.
+    int GroupIndexOf(Bucket& bucket, char const* key)
     {
         auto const found = groupPosition.find(key);
         if (found == groupPosition.end() || found->second >= bucket.GetSize())
-            return nullptr;
-        Group& group = bucket[found->second];
-        return std::strcmp(group[0]->key, key) == 0 ? &group : nullptr;
+            return -1;
+        return std::strcmp(bucket[found->second][0]->key, key) == 0 ? found->second : -1;
+    }
+
+    // Takes an emptied group out of its bucket; the groups after it move down.
+    void RemoveGroup(int b, int g)
+    {
+        Bucket& bucket = buckets[b];
+        bucket.RemoveAt(g);
+        for (int later = g; later < bucket.GetSize(); ++later)
+            groupPosition[bucket[later][0]->key] = later;
+        if (b == cacheBucket)
+            ClearCache();
     }
 
     void Release(CHashElement* element)

@@ -4,6 +4,7 @@
 
 #include <quillset/cmdsyntax.h>
 #include <quillset/dbentry.h>
+#include <quillset/dbobject.h>
 #include <quillset/dbvalue.h>
 #include <quillset/dynarray.h>
 #include <quillset/hashtable.h>

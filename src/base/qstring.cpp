@@ -181,15 +181,14 @@ void CString::SetLength(int length)
         m_text[length] = '\0';
 }
 
+// The text may be part of this string, so it is only cut once nothing is copied.
 void CString::Assign(char const* text, int length)
 {
-    if (length > 0 && m_capacity > 0 && text >= m_text && text <= m_text + m_capacity) {
-        std::memmove(m_text, text, length);  // a part of this string's own text
-        SetLength(length);
-        return;
-    }
-    SetLength(0);
-    Append(text, length);
+    m_length = 0;
+    if (length > 0)
+        Append(text, length);
+    else
+        SetLength(0);
 }
 
 void CString::Append(char const* text, int length)

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <string>
 
-using quillset::detail::AcquireAnchor;
+using quillset::detail::ListAnchor;
+using quillset::detail::MarkFieldsChanged;
 using quillset::detail::ReleaseAnchor;
 
 namespace {
@@ -64,7 +65,10 @@ CDbEntry::~CDbEntry()
     ReleaseSlots();
     delete[] m_name;
     if (m_anchor != nullptr) {
+        if (m_anchor->keysAnIndex)
+            ++quillset::detail::g_indexedParentDeaths;
         m_anchor->record = nullptr;
+        m_anchor->membership = nullptr;
         ReleaseAnchor(m_anchor);
     }
 }
@@ -82,9 +86,9 @@ CDbEntry& CDbEntry::CopyData(CDbEntry const& other)
             Set(other.m_fieldNames[slot], *other.m_values[slot]);
     }
     m_delimiter = other.m_delimiter;
-    m_parent = AcquireAnchor(other.m_parent);
+    LinkParent(other.m_parent);
     for (int i = 0; i < other.m_children.GetSize(); ++i)
-        m_children[i] = AcquireAnchor(other.m_children[i]);
+        m_children[i] = ListAnchor(other.m_children[i]);
     return *this;
 }
 
@@ -125,6 +129,7 @@ int CDbEntry::Set(char const* field, char const* value, int length)
         *m_values[slot] = std::string(value, length).c_str();
     else
         *m_values[slot] = value;
+    MarkFieldsChanged(m_anchor);
     return 0;
 }
 
@@ -219,6 +224,8 @@ void CDbEntry::GrowTo(int slotCount)
 
 void CDbEntry::ReleaseSlots()
 {
+    if (GetFieldCount() > 0)
+        MarkFieldsChanged(m_anchor);
     for (int slot = 0; slot < GetFieldCount(); ++slot) {
         delete[] m_fieldNames[slot];
         delete m_values[slot];

@@ -8,9 +8,13 @@
 #include <cstring>
 
 using quillset::detail::AcquireAnchor;
+using quillset::detail::ListAnchor;
+using quillset::detail::MarkFieldsChanged;
+using quillset::detail::MarkParentChanged;
 using quillset::detail::RecordAnchor;
 using quillset::detail::RecordOf;
 using quillset::detail::ReleaseAnchor;
+using quillset::detail::UnlistAnchor;
 
 CDbEntry* CDbEntry::GetParent() { return RecordOf(m_parent); }
 CDbEntry const* CDbEntry::GetParent() const { return RecordOf(m_parent); }
@@ -69,6 +73,7 @@ int CDbEntry::Remove(char const* field)
     delete m_values[slot];
     m_fieldNames.RemoveAt(slot);
     m_values.RemoveAt(slot);
+    MarkFieldsChanged(m_anchor);
     return 0;
 }
 
@@ -105,11 +110,14 @@ CDbEntry::RecordAnchor* CDbEntry::Anchor()
 void CDbEntry::LinkParent(RecordAnchor* parent)
 {
     RecordAnchor* const old = m_parent;
+    if (old == parent)
+        return;
     m_parent = AcquireAnchor(parent);
     ReleaseAnchor(old);
+    MarkParentChanged(m_anchor);
 }
 
-void CDbEntry::AppendChild(CDbEntry* child) { m_children[GetChildCount()] = AcquireAnchor(child->Anchor()); }
+void CDbEntry::AppendChild(CDbEntry* child) { m_children[GetChildCount()] = ListAnchor(child->Anchor()); }
 
 // Takes the first occurrence of `child` off the list, keeping the order of the others.
 void CDbEntry::EraseChild(CDbEntry const* child)
@@ -117,14 +125,27 @@ void CDbEntry::EraseChild(CDbEntry const* child)
     int const i = FindChild(child);
     if (i < 0)
         return;
-    ReleaseAnchor(m_children[i]);
+    UnlistAnchor(m_children[i]);
     m_children.RemoveAt(i);
 }
 
+// The position of the first occurrence of `child`, or -1. A record that no list holds is not
+// searched for, and one that a single list holds once is searched from the end, where the
+// children that are taken off first (the latest ones) stand.
 int CDbEntry::FindChild(CDbEntry const* child) const
 {
+    RecordAnchor const* const anchor = child ? child->m_anchor : nullptr;
+    if (anchor == nullptr || anchor->listings == 0)
+        return -1;
+    if (anchor->listings == 1) {
+        for (int i = GetChildCount() - 1; i >= 0; --i) {
+            if (m_children[i] == anchor)
+                return i;
+        }
+        return -1;
+    }
     for (int i = 0; i < GetChildCount(); ++i) {
-        if (RecordOf(m_children[i]) == child)
+        if (m_children[i] == anchor)
             return i;
     }
     return -1;
@@ -133,6 +154,6 @@ int CDbEntry::FindChild(CDbEntry const* child) const
 void CDbEntry::ReleaseChildren()
 {
     for (int i = 0; i < GetChildCount(); ++i)
-        ReleaseAnchor(m_children[i]);
+        UnlistAnchor(m_children[i]);
     m_children.RemoveAll();
 }

@@ -50,6 +50,16 @@ int main()
     table.Add(record.GetName(), &record);
     Check(table.Lookup("Interface", 0) == &record, "hash table lookup");
 
+    CDbObject store;
+    CDbEntry* vlan = store.Create("vlan", "id", 10, nullptr);
+    store.Create("port", vlan, "name", "eth0", nullptr);
+    Check(store.Select("port", vlan, 0) != nullptr, "lookup by parent");
+    Check(store.Select("vlan", nullptr, 0) == vlan, "lookup with a literal null parent");
+    Check(store.SelectCount("port", "name", "eth0", nullptr) == 1, "query");
+    CString text;
+    store.WriteDelimitedString(text);
+    Check(text.Find('\n') > 0, "delimited text");
+
     CDynArray<int> numbers;
     numbers[4] = 1;
     Check(numbers.GetSize() == 5, "array growth");

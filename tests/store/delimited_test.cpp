@@ -1,0 +1,208 @@
+// Delimited text: the one-line form of a record (escapes, named and positional records),
+// its round trip over generated records, and store files with their parent links and bad
+// input.
+#include <quillset/dbobject.h>
+
+#include "record_text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The record's line, checked to be the same in both forms of GetEntry.
+std::string Line(CDbEntry const& record)
+{
+    CString line;
+    record.GetEntry(line);
+    EXPECT_STREQ(record.GetEntry(), line);
+    return static_cast<char const*>(line);
+}
+
+TEST(DelimitedText, EncodesNamedAndPositionalRecordsWithEscapes)
+{
+    struct Case {
+        char const* name;
+        std::vector<std::pair<char const*, char const*>> fields;
+        char const* line;
+    };
+    Case const cases[] = {
+        {"interface", {{"name", "eth0"}, {"mtu", "1500"}}, "interface,name=eth0,mtu=1500"},
+        {"x", {{"v", "\a\b\t\n\v\f\r\",=\\\xC3\xA9"}}, "x,v=\\a\\b\\t\\n\\v\\f\\r\"\"\\,\\=\\\\\xC3\xA9"},
+        {"x", {{"0", "zero"}, {"1", "a=b"}, {"2", "c"}}, "x,a\\=b,c"},
+        {"x", {{"name", "n"}, {"3", "three"}, {"e", ""}}, "x,name=n,,,3=three,e="},
+        {"#a,b", {{"f=g", "v"}}, "\\#a\\,b,f\\=g=v"},
+        {" lead", {}, "\\ lead"},
+        {"//c", {}, "\\//c"},
+        {"", {}, ""},
+    };
+    for (Case const& c : cases) {
+        CDbEntry record(c.name);
+        for (auto const& [field, value] : c.fields)
+            record.Set(field, value);
+        EXPECT_EQ(Line(record), c.line);
+    }
+    ::testing::internal::CaptureStdout();
+    CDbEntry("x").PrintEntry();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "x\n");
+}
+
+TEST(DelimitedText, DecodesTokensAndEscapes)
+{
+    struct Case {
+        char const* line;
+        char const* layout;
+    };
+    Case const cases[] = {
+        {"x,a,,b", "x|-|1=a|2=|3=b"},
+        {"x,v=a\\,b\\\\c\\t\\q", "x|v=a,b\\c\tq"},
+        {"n=v,a", "n=v|-|1=a"},
+        {"x,a=b=c,a\\=b", "x|a=b=c|-|2=a=b"},
+        {"x,\"\"q\"\",\"", "x|-|1=\"q\"|2=\""},
+        {"x,q\\", "x|-|1=q\\"},
+        {"x,=v,3", "x|=v|-|2=3"},
+        {"", ""},
+    };
+    for (Case const& c : cases) {
+        CDbEntry record("old");
+        record.Set("stale", "1");
+        EXPECT_EQ(record.SetEntry(c.line), 0);
+        EXPECT_EQ(Layout(record), c.layout) << c.line;
+    }
+}
+
+// Any record of named fields, or of positional fields from slot 1 on, reads back as it was
+// written, whatever bytes its names and values hold; its line never breaks a file's lines.
+TEST(DelimitedText, GeneratedRecordsReadBackExactly)
+{
+    std::mt19937 random(5);
+    std::string const alphabet = std::string("ab09,=\\\"#/ \a\b\t\n\v\f\r\x01\x1f\x7f\x80\xff");
+    auto text = [&](int maxLength) {
+        std::string out(random() % (maxLength + 1), ' ');
+        for (char& c : out)
+            c = alphabet[random() % alphabet.size()];
+        return out;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        CDbEntry record(text(6).c_str());
+        bool const positional = random() % 3 == 0;
+        int const fields = random() % 5;
+        for (int i = 1; i <= fields; ++i) {
+            std::string name = positional ? std::to_string(i) : text(5) + "n";
+            record.Set(name.c_str(), text(8).c_str());
+        }
+        std::string const line = Line(record);
+        EXPECT_EQ(line.find_first_of("\n\r"), std::string::npos);
+        CDbEntry copy;
+        copy.SetEntry(line.c_str());
+        ASSERT_EQ(Layout(copy), Layout(record)) << line;
+    }
+}
+
+std::string TempPath(char const* name) { return ::testing::TempDir() + "quillset_" + name; }
+
+std::string ReadFile(std::string const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFile(std::string const& path, std::string const& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+// "id<parent's id" for each record in enumeration order.
+std::string Links(CDbObject const& store)
+{
+    std::string out;
+    store.StartEnumeration();
+    while (CDbEntry const* record = store.GetNextEntry()) {
+        out += out.empty() ? "" : " ";
+        out += static_cast<char const*>(record->Get("id"));
+        if (CDbEntry const* parent = record->GetParent())
+            out += "<" + std::string(static_cast<char const*>(parent->Get("id")));
+    }
+    return out;
+}
+
+// The name starts as a comment line would: the writer escapes it so that it reads back.
+TEST(DelimitedFiles, ParentLinksSurviveWritingAndReadingAndFailuresAreReported)
+{
+    CDbObject store;
+    CDbEntry outside("outside");
+    CDbEntry* first = store.Create("#r", "id", "1", nullptr);
+    store.Create("#r", &outside, "id", "2", nullptr);
+    first->SetParent(store.Create("#r", "id", "3", nullptr));
+    std::string const path = TempPath("links.txt");
+    EXPECT_EQ(store.WriteDelimitedFile(path.c_str()), 0);
+    EXPECT_EQ(ReadFile(path), "\\#r,id=1,__Parent=3\n\\#r,id=2,__Parent=4\n\\#r,id=3\n");
+    CString text("old\n");
+    EXPECT_EQ(store.WriteDelimitedString(text) + CDbObject().WriteDelimitedString(text), 0);
+    EXPECT_STREQ(text, "old\n\\#r,id=1\n\\#r,id=2\n\\#r,id=3\n");
+    EXPECT_EQ(CDbObject().ReadDelimitedFile(path.c_str(), false), 4);  // line 4 does not exist
+    first->SetParent(nullptr);
+    store.Select("#r", 1)->SetParent(first);
+    ASSERT_EQ(store.WriteDelimitedFile(path.c_str()), 0);
+    for (bool const combine : {false, true}) {
+        CDbObject loaded;
+        EXPECT_EQ(loaded.ReadDelimitedFile(path.c_str(), combine), 0);
+        EXPECT_EQ(Links(loaded), "1 2<1 3");
+        EXPECT_FALSE(loaded.Select("#r", 1)->IsExist("__Parent"));
+    }
+    EXPECT_EQ(CDbObject().WriteDelimitedFile(path.c_str()), 0);
+    EXPECT_EQ(ReadFile(path), "");
+    EXPECT_EQ(store.WriteDelimitedFile(TempPath("missing/none.txt").c_str()), 1);
+    if (std::ifstream("/dev/full")) {
+        EXPECT_EQ(store.WriteDelimitedFile("/dev/full"), 3);  // fails when the lines are flushed
+    }
+}
+
+TEST(DelimitedFiles, ReaderLoadsEveryWellFormedRecordOfBadInput)
+{
+    struct Case {
+        std::string content;
+        int result;
+        char const* links;
+    };
+    Case const cases[] = {
+        {"", 0, ""},
+        {"# c\n\n   \n  // c\n\t#\nr,id=1\n", 0, "1"},
+        {"r,id=1\r\nr,id=2,__Parent=1\r\n\r\n", 0, "1 2<1"},
+        {"r,id=1,__Parent=3\n#x\nr,id=3\n", 0, "1<3 3"},
+        {"r,id=1,__Parent=2\n# c\n", 0, "1"},
+        {"r,id=1,__Parent=1\n", 0, "1<1"},
+        {"r,id=1\\\nr,id=2\\\r\n", 0, "1\\ 2\\"},
+        {"r,id=1,__Parent=\n", 0, "1"},
+        {"r,id=1\nr,id=2,__Parent=1\nr,id=3,__Parent=0\n", 4, "1 2<1 3"},
+        {"r,id=1,__Parent=x\n", 4, "1"},
+        {"r,id=1,__Parent=3\nr,id=2\n", 4, "1 2"},
+        {"r,id=1,__Parent=99999999999999999999\n", 4, "1"},
+    };
+    std::string const path = TempPath("bad.txt");
+    for (Case const& c : cases) {
+        WriteFile(path, c.content);
+        CDbObject store;
+        EXPECT_EQ(store.ReadDelimitedFile(path.c_str(), false), c.result) << c.content;
+        EXPECT_EQ(Links(store), c.links) << c.content;
+    }
+    // A line longer than 1023 bytes is read as two, each counted.
+    WriteFile(path, "r,id=" + std::string(1100, 'a') + "\nr,id=2,__Parent=2\n");
+    CDbObject store;
+    EXPECT_EQ(store.ReadDelimitedFile(path.c_str(), false), 0);
+    EXPECT_EQ(store.GetEntryCount(), 3);
+    EXPECT_EQ(store.Select("r", 0)->Get("id"), std::string(1018, 'a').c_str());
+    EXPECT_EQ(store.Select("r", 1)->GetParent(), store.Select(std::string(82, 'a').c_str(), 0));
+    EXPECT_EQ(store.ReadDelimitedFile(TempPath("missing/none.txt").c_str(), false), 1);
+    EXPECT_EQ(store.ReadDelimitedFile(::testing::TempDir().c_str(), false), 2);  // a directory
+    EXPECT_EQ(store.GetEntryCount(), 3);
+}
+
+}  // namespace

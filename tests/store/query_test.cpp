@@ -1,0 +1,97 @@
+// The query language: conditions in text and integer form, the parent rule, counting,
+// creating, and queries that resume where the previous one stopped.
+#include <quillset/dbobject.h>
+
+#include "record_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// interface name=eth0; interface name=eth1; interface name=eth0 under P, in this order.
+struct ThreeInterfaces : ::testing::Test {
+    ThreeInterfaces()
+    {
+        parent = store.Create("P", nullptr);
+        first = store.Create("interface", "name", "eth0", nullptr);
+        second = store.Create("interface", "name", "eth1", nullptr);
+        third = store.Create("interface", parent, "name", "eth0", nullptr);
+    }
+    CDbObject store;
+    CDbEntry* parent;
+    CDbEntry* first;
+    CDbEntry* second;
+    CDbEntry* third;
+};
+
+TEST_F(ThreeInterfaces, ConditionsMatchAnyParentUnlikeTheBasicLookup)
+{
+    EXPECT_EQ(store.Select("interface", "name", "eth0", nullptr), first);
+    EXPECT_EQ(store.Select("interface", 1, "name", "eth0", nullptr), third);
+    EXPECT_EQ(store.Select("interface", nullptr, 1), second);
+    EXPECT_EQ(store.Select("interface", parent, "name", "eth0", nullptr), third);
+    EXPECT_EQ(store.Select("interface", parent, 1, "name", "eth0", nullptr), nullptr);
+    EXPECT_EQ(store.GetSelected(), nullptr);
+    EXPECT_EQ(store.Select("interface", nullptr, 0, "name", "eth1", nullptr), second);
+    // Counting selects nothing.
+    EXPECT_EQ(store.SelectCount("interface", "name", "eth0", nullptr), 2);
+    EXPECT_EQ(store.SelectCount("interface", nullptr), 3);
+    EXPECT_EQ(store.SelectCount("interface", parent), 1);
+    EXPECT_EQ(store.SelectCount("interface", "name", nullptr, nullptr), 0);  // a field without value
+    EXPECT_EQ(store.SelectCount("interface", "mtu", "", nullptr), 3);      // "" matches a missing field
+    EXPECT_EQ(store.SelectCount(nullptr, nullptr), 0);
+    EXPECT_EQ(store.GetSelected(), second);
+}
+
+TEST_F(ThreeInterfaces, NextIndexOfAQueryResumesWhereThePreviousStopped)
+{
+    std::vector<CDbEntry*> found;
+    for (int i = 0; CDbEntry* match = store.Select("interface", i, "name", "eth0", nullptr); ++i)
+        found.push_back(match);
+    EXPECT_EQ(found, (std::vector<CDbEntry*>{first, third}));
+    // Resuming after `third` misses a record before it that matches only now; a lower
+    // index starts afresh and sees it.
+    EXPECT_EQ(store.Select("interface", 1, "name", "eth0", nullptr), third);
+    second->Set("name", "eth0");
+    EXPECT_EQ(store.Select("interface", 2, "name", "eth0", nullptr), nullptr);
+    EXPECT_EQ(store.Select("interface", 0, "name", "eth0", nullptr), first);
+    EXPECT_EQ(store.Select("interface", 2, "name", "eth0", nullptr), third);
+    // A deletion moves records down, so the next query starts from the beginning.
+    second->Set("name", "eth1");
+    CDbEntry* fourth = store.Create("interface", "name", "eth0", nullptr);
+    EXPECT_EQ(store.Select("interface", 1, "name", "eth0", nullptr), third);
+    store.Delete(second, false);
+    EXPECT_EQ(store.Select("interface", 2, "name", "eth0", nullptr), fourth);
+}
+
+TEST_F(ThreeInterfaces, SelectCreateFindsOrCreatesOnce)
+{
+    EXPECT_EQ(store.SelectCreate("interface"), first);
+    EXPECT_EQ(store.SelectCreateLast("interface"), third);
+    EXPECT_EQ(store.SelectCreate("interface", parent), third);
+    EXPECT_EQ(store.SelectCreate("P", parent)->GetParent(), parent);     // no P under P yet
+    EXPECT_EQ(store.SelectCreate("P", nullptr), store.Select("P", 0));  // null: without parent
+    CDbEntry* created = store.SelectCreate("x", parent, "a", "1", "b", "2", "a", "3", "c", nullptr);
+    EXPECT_EQ(Layout(*created), "x|a=3|b=2|c=");
+    EXPECT_EQ(store.SelectCreate("x", parent, "a", "3", "b", "2", nullptr), created);
+    EXPECT_EQ(store.SelectCreate("x", "c", "", nullptr), created);
+    EXPECT_EQ(parent->GetChild(2), created);
+    EXPECT_EQ(Layout(*store.SelectCreateLast("loopback")), "loopback");
+    EXPECT_EQ(store.GetEntryCount(), 7);
+}
+
+TEST(QueryLanguage, IntegerConditionsAreTheUnsignedTextOfTheirBits)
+{
+    CDbObject store;
+    CDbEntry* pattern = store.Create(nullptr, "n", -1, "m", 0, nullptr);
+    EXPECT_EQ(Layout(*pattern), "|n=4294967295|m=0");
+    EXPECT_EQ(Layout(*store.Create("", nullptr, "2", nullptr, nullptr)), "|-|-|2=");
+    store.Create("", nullptr)->Set("n", -1);
+    CDbEntry* seven = store.Create("", pattern, "n", 7, nullptr);
+    EXPECT_EQ(store.Select("", "n", -1, nullptr), pattern);
+    EXPECT_EQ(store.Select("", "n", -1, "m", 1, nullptr), nullptr);
+    EXPECT_EQ(store.SelectCreate("", pattern, "n", 7, nullptr), seven);
+    EXPECT_EQ(store.SelectCount("", "n", "-1", nullptr), 1);
+}
+
+}  // namespace
