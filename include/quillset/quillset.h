@@ -2,6 +2,7 @@
 #ifndef QUILLSET_QUILLSET_H
 #define QUILLSET_QUILLSET_H
 
+#include <quillset/cmdgen.h>
 #include <quillset/cmdsyntax.h>
 #include <quillset/dbentry.h>
 #include <quillset/dbobject.h>

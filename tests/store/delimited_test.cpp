@@ -4,16 +4,18 @@
 #include <quillset/dbobject.h>
 
 #include "record_text.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+using quillset::test::ReadFile;
+using quillset::test::WriteFile;
 
 // The record's line, checked to be the same in both forms of GetEntry.
 std::string Line(CDbEntry const& record)
@@ -105,19 +107,6 @@ TEST(DelimitedText, GeneratedRecordsReadBackExactly)
 }
 
 std::string TempPath(char const* name) { return ::testing::TempDir() + "quillset_" + name; }
-
-std::string ReadFile(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteFile(std::string const& path, std::string const& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // "id<parent's id" for each record in enumeration order.
 std::string Links(CDbObject const& store)

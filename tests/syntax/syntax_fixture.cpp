@@ -5,21 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <unistd.h>
 
 namespace quillset::test {
-
-TempFile::TempFile(std::string const& text)
-{
-    static int serial = 0;
-    m_path = testing::TempDir() + "syntax_" + std::to_string(getpid()) + "_" + std::to_string(serial++);
-    std::FILE* file = std::fopen(m_path.c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-}
-
-TempFile::~TempFile() { std::remove(m_path.c_str()); }
 
 Compiled Compile(std::string const& text, std::vector<int> const& results)
 {

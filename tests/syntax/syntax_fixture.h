@@ -6,6 +6,8 @@
 
 #include <quillset/cmdsyntax.h>
 
+#include "test_files.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,17 +20,6 @@ struct Compiled {
     std::string errors;  // what the compiler printed to the standard error stream
 
     CSymbolEntry* Root() const { return commands.at(0)->GetRoot(); }
-};
-
-// A temporary file holding `text`, removed with the object.
-class TempFile {
-public:
-    explicit TempFile(std::string const& text);
-    ~TempFile();
-    char const* Path() const { return m_path.c_str(); }
-
-private:
-    std::string m_path;
 };
 
 // Compiles `text` as a syntax file. The stand-in answers the registrations with `results`

@@ -1,0 +1,150 @@
+// Parsing: cutting configuration text into commands, matching each against the syntaxes
+// block by block from the context of the previous command, storing the records, and the
+// final pass that gives records the defaults their syntaxes declare.
+#include <quillset/cmdgen.h>
+
+#include "cmdgen/command_set.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kReadPiece = 1023;
+
+// Appends a piece read from a file; NUL bytes cannot live in command text and are dropped,
+// everything around them is kept.
+void AppendPiece(CString& text, char* piece, std::size_t size)
+{
+    piece[size] = '\0';
+    for (char const* p = piece; p < piece + size; p += std::strlen(p) + 1)
+        text += p;
+}
+
+// Removes one line end (a line feed, and a carriage return before it).
+void StripLineEnd(CString& command)
+{
+    int length = command.GetLength();
+    if (length == 0 || command[length - 1] != '\n')
+        return;
+    command.Delete(--length, 1);
+    if (length > 0 && command[length - 1] == '\r')
+        command.Delete(length - 1, 1);
+}
+
+}  // namespace
+
+int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
+{
+    std::FILE* file = path ? std::fopen(path, "r") : stdin;
+    if (file == nullptr)
+        return 4;
+    CString text;
+    char piece[kReadPiece + 1];
+    std::size_t size;
+    while ((size = std::fread(piece, 1, kReadPiece, file)) > 0)
+        AppendPiece(text, piece, size);
+    bool const failed = std::ferror(file) != 0;
+    if (path != nullptr)
+        std::fclose(file);
+    return failed ? 5 : ParseCommand(text, db);
+}
+
+int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
+{
+    CCommandSet const blocks(m_syntax);
+    int const count = m_syntax.GetSize();
+    int position = 0;
+    CString previousCommand;
+    CDbEntry* lastRecord = nullptr;
+    CString command;
+    int lineCount = 0;
+    for (int offset = GetNextCommand(text, 0, command, lineCount); offset >= 0;
+         offset = GetNextCommand(text, offset, command, lineCount)) {
+        int const saved = position;
+        CDbEntry* result = nullptr;
+        // A failed search in a nested block leaves the position at that block's end, in the
+        // enclosing block, so the next pass climbs outwards.
+        while (result == nullptr && position >= 0 && position < count)
+            result = DoParse(command, db, position, blocks);
+        if (position == count)
+            position = saved;  // an unmatched command does not change the context
+        if (result == nullptr && m_unknownHandler != nullptr) {
+            CDbEntry record(QS_UNKNOWN_ID, 10);
+            if (m_unknownHandler(command, previousCommand, m_syntax, position, &record, lastRecord))
+                result = db.AddEntry(record, false);
+        }
+        if (result != nullptr) {
+            previousCommand = command;
+            lastRecord = result;
+        }
+    }
+    ApplyDefaults(db);
+    return 0;
+}
+
+int CCmdGen::GetNextCommand(CString const& text, int start, CString& command, int& lineCount)
+{
+    command.Empty();
+    if (start < 0)
+        return start;
+    for (;;) {
+        int const lineEnd = text.Find('\n', start);
+        if (lineEnd < 0)
+            return -1;  // text after the last line feed, or an unfinished command, is dropped
+        command += text.Mid(start, lineEnd + 1 - start);
+        start = lineEnd + 1;
+        ++lineCount;
+        if (m_lineHandler != nullptr && !m_lineHandler(command))
+            continue;
+        StripLineEnd(command);
+        if (!command.IsEmpty())
+            return start;
+    }
+}
+
+CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks)
+{
+    CDbEntry record(10);
+    int first, end;
+    blocks.FindBlock(position, first, end);
+    if (first >= end) {
+        position = end;
+        return nullptr;
+    }
+    // Each syntax of the block is tried once, from the position on, wrapping around; the
+    // nested blocks of children are skipped as a whole.
+    for (int tries = first;;) {
+        if (position == end)
+            position = first;
+        if (m_syntax[position]->Parse(command, &record) == 0)
+            break;
+        if (blocks.IsBlockStart(position + 1)) {
+            int const childrenEnd = blocks.GetBlockEnd(position + 1);
+            tries += childrenEnd - 1 - position;
+            position = childrenEnd - 1;
+        }
+        ++tries;
+        ++position;
+        if (tries >= end) {
+            position = end;
+            return nullptr;
+        }
+    }
+    CCmdSyntax* const syntax = m_syntax[position];
+    record.SetParent(db.SelectLast(syntax->GetParentId()));
+    // The next command is looked for first among this command's children, or else at this
+    // same syntax, so that a run of like commands matches at the first try.
+    if (blocks.IsBlockStart(position + 1))
+        ++position;
+    return db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+}
+
+void CCmdGen::ApplyDefaults(CDbObject& db)
+{
+    db.StartEnumeration();
+    while (CDbEntry* record = db.GetNextEntry()) {
+        for (int k = 0; CCmdSyntax* syntax = m_hashSyntax.Lookup(record->GetName(), k); ++k)
+            syntax->GetRoot()->ApplyDefaults(record);
+    }
+}
