@@ -7,68 +7,52 @@
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 namespace {
 
 using namespace quillset::test;
-using Fieldset = std::vector<std::pair<char const*, char const*>>;
 
-// What the command `syntax` writes for a record with `fields`: the text, or "#code".
-std::string GenerateFrom(std::string const& syntax, Fieldset const& fields, bool emptyOnMissing = false)
+// Matches `line` with the command `syntax` and writes the record back: "fields => text",
+// or the matcher's result code.
+std::string RoundTrip(char const* syntax, char const* line)
 {
-    Compiled const compiled = Compile("A,B," + syntax + "\n");
+    Compiled const compiled = CompileCommand(syntax);
     CDbEntry record;
-    for (auto const& [field, value] : fields)
-        record.Set(field, value);
-    CString text;
-    int const result = compiled.Root()->GenerateChain(&record, text, emptyOnMissing);
-    return result == 0 ? std::string(text) : "#" + std::to_string(result);
+    int const result = compiled.Root()->ParseLine(line, &record);
+    return result != 0 ? std::to_string(result) : Fields(record) + " => " + Generated(compiled.Root(), record);
 }
 
 TEST(SymbolMatcher, MatchesWholeLinesAndWritesThemBack)
 {
     std::tuple<char const*, char const*, char const*> const cases[] = {
-        {"ip route", "ip route", " => ip route"},
-        {"ip route", "ip route   ", " => ip route"},
-        {"ip route", "ip route x", "3"},
-        {"ip route", "IP route", "3"},
-        {"ip route", "ip route\t", "3"},
-        {"ip route ", "ip route", " => ip route"},
-        {"ip[ route]", "ip", " => ip route"},
-        {"[x]", "", " => x"},
-        {"[x]", "x", " => x"},
-        {"no[ mtu %m:u]", "no mtu 5", "m=5 => no mtu 5"},
-        {"no[ mtu %m:u]", "no", " => no"},
-        {"no[ mtu %m:u]", "no mtu x", "3"},
+        {"ip route", "ip route", " => ip route"},   {"ip route", "ip route   ", " => ip route"},
+        {"ip route", "ip route x", "3"},            {"ip route", "IP route", "3"},
+        {"ip route", "ip route\t", "3"},            {"ip route ", "ip route", " => ip route"},
+        {"ip[ route]", "ip", " => ip route"},       {"[x]", "", " => x"},
+        {"no[ mtu %m:u]", "no mtu 5", "m=5 => no mtu 5"}, {"no[ mtu %m:u]", "no mtu x", "3"},
         // Free text gives back one character at a time until the literal after it matches.
         {"desc %t:s end", "desc a b end  ", "t=a b => desc a b end"},
         {"%a:smin %b:s", "x y z", "a=x b=y z => x y z"},
         // A value stored by an optional part that then fails is taken back.
         {"%a:w[ %b:u x] %c:s", "foo 12 y", "a=foo c= 12 y => foo 12 y"},
         {"%a:w[ %b:u x] %c:s", "foo 12 x 3", "a=foo b=12 c=3 => foo 12 x 3"},
-        {"{a|ab}c", "abc", " => ac"},
-        {"{%x:u a|%y:s}", "12 b", "y=12 b => 12 b"},
-        {"mode {fast %f:u|slow}[ now]", "mode slow now", " => mode slow now"},
+        {"{a|ab}c", "abc", " => ac"},               {"{%x:u a|%y:s}", "12 b", "y=12 b => 12 b"},
         {"mode {fast %f:u|slow}[ now]", "mode fast 3", "f=3 => mode fast 3 now"},
-        {"%a:aw %b:anw %c:d %d:x%e:sp%f:ip %g(off,on) %h:sm", "ab a1 -5 0f \t1.2.3.4 on x y",
-         "a=ab b=a1 c=-5 d=0f e= \t f=1.2.3.4 g=1 h=x y => ab a1 -5 0f \t1.2.3.4 on x y"},
-        {"%a:ip", "1.2.3", "2"},
-        {"%a:ip %b:ip", "1.2.3.4 1.2.3", "3"},
+        {"%a:ip", "1.2.3", "2"},                    {"%a:ip %b:ip", "1.2.3.4 1.2.3", "3"},
         {"%%:s(a) %v", "aa x", "v=x =>  x"},
     };
     for (auto const& [syntax, line, result] : cases)
         EXPECT_EQ(RoundTrip(syntax, line), result) << syntax << " / " << line;
 
     // The quick check wants every mandatory literal, in order, even inside other words.
-    Compiled const compiled = Compile("A,B,ip %x[ secondary] route\n");
+    Compiled const compiled = CompileCommand("ip %x[ secondary] route");
     EXPECT_TRUE(compiled.Root()->HasKeywords("zip a routes"));
     EXPECT_FALSE(compiled.Root()->HasKeywords("route ip"));
 }
 
 TEST(SymbolGenerator, LeavesOutOptionalPartsThatCannotBeWritten)
 {
-    std::string const speed = "speed %s:u[ duplex %d(half,full)] ";
+    char const* const speed = "speed %s:u[ duplex %d(half,full)] ";
     EXPECT_EQ(GenerateFrom(speed, {{"s", "100"}}), "speed 100");
     EXPECT_EQ(GenerateFrom(speed, {{"s", "100"}, {"d", "1"}}), "speed 100 duplex full");
     EXPECT_EQ(GenerateFrom(speed, {{"s", "100"}, {"d", "7"}}), "speed 100");
@@ -84,23 +68,17 @@ TEST(SymbolTree, GroupsMakeACommandUnpackable)
 {
     std::pair<char const*, bool> const cases[] = {
         {"a [b %c] d", true}, {"a [b {c|d}] e", false}, {"a %b {c|d}", false}, {"{[a]|b}", false}};
-    for (auto const& [syntax, packable] : cases) {
-        Compiled const compiled = Compile(std::string("A,B,") + syntax + "\n");
-        EXPECT_EQ(compiled.Root()->IsPackable(), packable) << syntax;
-        EXPECT_EQ(compiled.commands[0]->IsPackable(), packable) << syntax;
-    }
+    for (auto const& [syntax, packable] : cases)
+        EXPECT_EQ(CompileCommand(syntax).commands.at(0)->IsPackable(), packable) << syntax;
 }
 
 TEST(SymbolTree, DefaultsFillOnlyMissingFields)
 {
-    Compiled const compiled = Compile("A,B,x %a=1 [%b(on,@off)] {y|%c=9}\n");
+    Compiled const compiled = CompileCommand("x %a=1 [%b(on,@off)] {y|%c=9}");
     CDbEntry record;
+    record.Set("a", "0");
     EXPECT_EQ(compiled.Root()->ApplyDefaults(&record), 0);
-    EXPECT_EQ(Fields(record), "a=1 b=1");
-    record.Clear();
-    record.Set("b", "0");
-    EXPECT_EQ(compiled.Root()->ApplyDefaults(&record), 0);
-    EXPECT_EQ(Fields(record), "b=0 a=1");
+    EXPECT_EQ(Fields(record), "a=0 b=1");
     EXPECT_EQ(compiled.Root()->ApplyDefaults(&record), 6);
 }
 
@@ -124,7 +102,6 @@ TEST(CmdSyntax, FlagsAndReservedIdsSwitchParsingAndGeneration)
     EXPECT_EQ(std::string(record.GetName()) + " " + Fields(record), "Mtu mtu=1500");
     EXPECT_EQ(silent.Parse("15x", &record), 3);
     EXPECT_EQ(std::string(record.GetName()), "");
-    EXPECT_STREQ(silent.GetParentId(), "Interface");
 }
 
 }  // namespace
