@@ -16,74 +16,13 @@
 
 namespace {
 
-// Adds a record named `name` with field id = `id` under `parent`.
-CDbEntry* Add(CDbObject& store, char const* name, char const* id, CDbEntry* parent = nullptr, bool combine = false)
+// Stores (or with `combine` merges) the record that the delimited `line` encodes.
+CDbEntry* Add(CDbObject& store, std::string const& line, CDbEntry* parent = nullptr, bool combine = false)
 {
-    CDbEntry record(name);
-    record.Set("id", id);
+    CDbEntry record;
+    record.SetEntry(line.c_str());
     record.SetParent(parent);
     return store.AddEntry(record, combine);
-}
-
-// With one bucket every name shares it, so the order of the names is the order they came.
-TEST(RecordStore, EnumerationKeepsNamesTogetherAndRegroupsAfterDeletion)
-{
-    CDbObject store("s", 1);
-    EXPECT_EQ(store.GetNextEntry(), nullptr);
-    CDbEntry* a1 = Add(store, "A", "a1");
-    Add(store, "B", "b1");
-    CDbEntry* a2 = Add(store, "A", "a2");
-    EXPECT_EQ(Ids(store), "a1 a2 b1");
-    store.Delete(a1, false);
-    store.Delete(a2, false);
-    Add(store, "A", "a3");
-    EXPECT_EQ(Ids(store), "b1 a3");
-}
-
-TEST(RecordStore, RowPackingMergesIntoTheFirstCompatibleRecordOfTheSameParent)
-{
-    for (bool const combine : {true, false}) {
-        CDbObject store;
-        CDbEntry* parent = Add(store, "P", "p");
-        CDbEntry first("interface"), second("interface"), third("interface");
-        first.Set("name", "eth0");
-        first.Set("speed", "10");
-        second.Set("name", "eth0");
-        second.Set("mtu", "1500");
-        third.Set("name", "eth1");
-        for (CDbEntry* record : {&first, &second, &third})
-            record->SetParent(parent);
-        store.SetSelected(parent);
-        CDbEntry* stored = store.AddEntry(first, combine);
-        first.Set("name", "changed");  // the store keeps a copy
-        EXPECT_EQ(store.GetSelected(), combine ? nullptr : parent);
-        EXPECT_EQ(store.AddEntry(second, combine) == stored, combine);
-        EXPECT_EQ(store.GetSelected(), combine ? stored : parent);
-        EXPECT_NE(store.AddEntry(third, combine), stored);
-        EXPECT_EQ(Layout(*stored), combine ? "interface|name=eth0|speed=10|mtu=1500" : "interface|name=eth0|speed=10");
-        EXPECT_EQ(parent->GetChild(3), stored);  // after the three records passed in
-    }
-}
-
-// Row packing finds records by the fields they hold now: changed by the host, or by an
-// earlier merge whose digit-named field overwrote the slot of another field.
-TEST(RecordStore, RowPackingSeesFieldsChangedAfterStoring)
-{
-    for (bool const byMerge : {false, true}) {
-        CDbObject store;
-        std::vector<CDbEntry*> ports;
-        for (int i = 0; i < 20; ++i)
-            ports.push_back(Add(store, "port", std::to_string(i).c_str(), nullptr, true));
-        CDbEntry overwrite("port");
-        overwrite.Set("0", "new");
-        if (byMerge) {
-            EXPECT_EQ(store.AddEntry(overwrite, true), ports[0]);
-        } else {
-            ports[0]->Set("id", "new");
-        }
-        EXPECT_EQ(Add(store, "port", "new", nullptr, true), ports[0]);
-        EXPECT_EQ(store.GetEntryCount(), 20);
-    }
 }
 
 TEST(RecordStore, LookupsSelectAndFieldOperationsActOnTheSelectedRecord)
@@ -91,9 +30,9 @@ TEST(RecordStore, LookupsSelectAndFieldOperationsActOnTheSelectedRecord)
     CDbObject store;
     EXPECT_EQ(store.Set("mtu", 1500) + store.SetHeader("h") + store.Remove("mtu") + store.Delete(true), 8);
     EXPECT_FALSE(store.IsExist("mtu") || store.IsExistHeader() || !store.Get("mtu").IsEmpty());
-    CDbEntry* p = Add(store, "P", "p");
-    CDbEntry* top = Add(store, "x", "1");
-    CDbEntry* under = Add(store, "x", "2", p);
+    CDbEntry* p = Add(store, "P,id=p");
+    CDbEntry* top = Add(store, "x,id=1");
+    CDbEntry* under = Add(store, "x,id=2", p);
     EXPECT_EQ(store.Select("x", 1), under);
     EXPECT_EQ(store.SelectLast("x"), under);
     EXPECT_EQ(store.Select("x", nullptr, 0), top);
@@ -106,25 +45,68 @@ TEST(RecordStore, LookupsSelectAndFieldOperationsActOnTheSelectedRecord)
     EXPECT_EQ(store.GetTableName(), nullptr);
 }
 
-// Delete leaves the enumeration cursor on the deleted record's element, as a walk of the
-// enumeration that found it would, and past the end when the store does not hold it.
-TEST(RecordStore, DeleteDetachesAndLeavesTheCursorWhereAWalkWould)
+// One bucket holds every name, so names are enumerated in the order they came, each with
+// its records together; a name that lost its last record comes back at the end. Delete
+// leaves the cursor on the deleted record's element, as a walk that found it would, and
+// past the end when the store does not hold the record.
+TEST(RecordStore, DeleteRegroupsDetachesAndLeavesTheCursorWhereAWalkWould)
 {
-    CDbObject store;
-    CDbEntry* first = Add(store, "x", "0");
-    Add(store, "x", "1", first);
-    Add(store, "x", "2");
+    CDbObject store("s", 1);
+    EXPECT_EQ(store.GetNextEntry(), nullptr);
+    CDbEntry* first = Add(store, "x,id=0");
+    Add(store, "y,id=1", first);
+    Add(store, "x,id=2");
+    EXPECT_EQ(Links(store), "0 2 1<0");
     store.SetSelected(first);
-    EXPECT_EQ(store.Delete(false), 0);
+    EXPECT_EQ(store.Delete(first, false), 0);
     EXPECT_EQ(store.GetSelected(), nullptr);
-    EXPECT_STREQ(store.GetNextEntry()->Get("id"), "2");
-    EXPECT_STREQ(store.Select("x", nullptr, 0)->Get("id"), "1");  // the child stays, without parent
+    EXPECT_EQ(Links(store, false), "1");  // x 2 moved down onto the cursor's position
+    EXPECT_EQ(Links(store), "2 1");       // the child stays, without parent
     CDbEntry outside("x");
-    outside.SetParent(store.Select("x", 1));
+    outside.SetParent(store.Select("x", 0));
     store.StartEnumeration();
     EXPECT_EQ(store.Delete(&outside, true) + store.GetEntryCount(), 2);
     EXPECT_EQ(outside.GetParent(), nullptr);
     EXPECT_EQ(store.GetNextEntry(), nullptr);
+    EXPECT_EQ(store.Delete(true), 0);  // the selected record, the last x
+    Add(store, "x,id=3");
+    EXPECT_EQ(Links(store), "1 3");
+}
+
+// The records passed in are gone when the next is added: the store keeps copies.
+TEST(RecordStore, RowPackingMergesIntoTheFirstCompatibleRecordOfTheSameParent)
+{
+    for (bool const combine : {true, false}) {
+        CDbObject store;
+        CDbEntry* parent = Add(store, "P");
+        store.SetSelected(parent);
+        CDbEntry* stored = Add(store, "interface,name=eth0,speed=10", parent, combine);
+        EXPECT_EQ(store.GetSelected(), combine ? nullptr : parent);
+        EXPECT_EQ(Add(store, "interface,name=eth0,mtu=1500", parent, combine) == stored, combine);
+        EXPECT_EQ(store.GetSelected(), combine ? stored : parent);
+        EXPECT_NE(Add(store, "interface,name=eth1", parent, combine), stored);
+        EXPECT_EQ(Layout(*stored), combine ? "interface|name=eth0|speed=10|mtu=1500" : "interface|name=eth0|speed=10");
+        EXPECT_EQ(parent->GetChild(0), stored);
+        EXPECT_EQ(parent->GetChildCount(), combine ? 2 : 3);
+    }
+}
+
+// Row packing finds records by the fields they hold now: changed by the host, or by an
+// earlier merge whose digit-named field overwrote the slot of another field.
+TEST(RecordStore, RowPackingSeesFieldsChangedAfterStoring)
+{
+    for (bool const byMerge : {false, true}) {
+        CDbObject store;
+        for (int i = 0; i < 20; ++i)
+            Add(store, "port,id=" + std::to_string(i), nullptr, true);
+        CDbEntry* const first = store.Select("port", 0);
+        if (byMerge)
+            EXPECT_EQ(Add(store, "port,0=new", nullptr, true), first);
+        else
+            first->Set("id", "new");
+        EXPECT_EQ(Add(store, "port,id=new", nullptr, true), first);
+        EXPECT_EQ(store.GetEntryCount(), 20);
+    }
 }
 
 // A cascade removes its records in one pass per name; the store must end up as deleting
@@ -132,9 +114,9 @@ TEST(RecordStore, DeleteDetachesAndLeavesTheCursorWhereAWalkWould)
 TEST(RecordStore, CascadeLeavesWhatDeletingOneAtATimeLeaves)
 {
     std::mt19937 random(2);
+    char const* const names[] = {"a", "b", "c"};
     for (int round = 0; round < 100; ++round) {
         CDbObject cascaded("c", 1), oneByOne("o", 1);
-        char const* const names[] = {"a", "b", "c"};
         for (CDbObject* store : {&cascaded, &oneByOne}) {
             std::mt19937 shape(round);
             for (int i = 0; i < 40; ++i)
@@ -149,25 +131,25 @@ TEST(RecordStore, CascadeLeavesWhatDeletingOneAtATimeLeaves)
             oneByOne.Delete(record, false);
         };
         deleteTree(oneByOne.Select(root, position));
-        CDbEntry const* nextCascaded = cascaded.GetNextEntry();
-        CDbEntry const* nextOneByOne = oneByOne.GetNextEntry();
-        ASSERT_EQ(nextCascaded ? Layout(*nextCascaded) : "", nextOneByOne ? Layout(*nextOneByOne) : "");
-        ASSERT_EQ(Ids(cascaded), Ids(oneByOne));
+        ASSERT_EQ(Links(cascaded, false), Links(oneByOne, false));
+        ASSERT_EQ(Links(cascaded), Links(oneByOne));
     }
 }
 
-// Child lists that a host built into a cycle with AddChild, and trees deeper than any
-// stack, are deleted without looping or recursing.
+// AddChild lists a child without unlisting it from its former parent, so child lists can
+// form cycles; those, and trees deeper than any stack, are deleted without looping or
+// recursing.
 TEST(RecordStore, DeleteSurvivesCyclesAndDeepTrees)
 {
     CDbObject store;
-    CDbEntry* a = Add(store, "a", "a");
-    CDbEntry* b = Add(store, "b", "b");
-    Add(store, "o", "o")->AddChild(a);
-    a->AddChild(b);
-    b->AddChild(a);  // a's parent is now b, yet o still lists a
-    a->AddChild(a);
-    store.Delete(store.Select("o", 0), true);
+    CDbEntry* p = Add(store, "p");
+    CDbEntry* q = Add(store, "q");
+    CDbEntry* r = Add(store, "r");
+    p->AddChild(q);
+    q->AddChild(p);
+    r->AddChild(q);
+    r->AddChild(p);  // now p lists q and q lists p, while both have r as parent
+    store.Delete(r, true);
     EXPECT_EQ(store.GetEntryCount(), 0);
     CDbEntry* leaf = store.Create("level", nullptr);
     for (int depth = 0; depth < 200000; ++depth)
@@ -182,12 +164,11 @@ TEST(RecordStore, BaselineLeavesLiveRecordsAloneAndOutlivesThem)
     CDbEntry host("host");
     for (bool const deleteParentFirst : {true, false}) {
         CDbObject store("s", 7);
-        CDbEntry* parent = Add(store, "parent", "p", &host);
-        Add(store, "child", "c", parent);
+        CDbEntry* parent = Add(store, "parent", &host);
+        Add(store, "child", parent);
         store.BaselineData();
         store.BaselineData();
         EXPECT_EQ(parent->GetChildCount() + host.GetChildCount(), 2);
-        EXPECT_EQ(store.GetNextEntry(), nullptr);  // the snapshot walked the enumeration
         if (deleteParentFirst) {
             store.Delete(parent, false);
             store.BaselineData();
@@ -197,20 +178,9 @@ TEST(RecordStore, BaselineLeavesLiveRecordsAloneAndOutlivesThem)
     EXPECT_EQ(host.GetChildCount(), 0);
 }
 
-// The records of a name under a parent, by walking the group in order.
-std::vector<CDbEntry*> WalkChildren(CDbObject& store, char const* name, CDbEntry const* parent)
-{
-    std::vector<CDbEntry*> children;
-    for (int p = 0; CDbEntry* record = store.Select(name, p); ++p) {
-        if (record->GetParent() == parent)
-            children.push_back(record);
-    }
-    return children;
-}
-
 // Random additions, merges, deletions and changes made to stored records directly
 // (relinking, field changes, parents destroyed); after each, every lookup by parent must
-// give what the walk gives.
+// give what a walk of the group gives.
 TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
 {
     std::mt19937 random(11);
@@ -222,6 +192,14 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
     std::unique_ptr<CDbEntry> hosts[] = {std::make_unique<CDbEntry>("h"), std::make_unique<CDbEntry>("h")};
     auto anyStored = [&]() { return store.Select(names[pick(2)], pick(store.GetEntryCount() / 2 + 1)); };
     auto anyParent = [&]() { return pick(3) == 0 ? nullptr : pick(2) ? hosts[pick(2)].get() : anyStored(); };
+    auto walk = [&](char const* name, CDbEntry const* parent) {
+        std::vector<CDbEntry*> children;
+        for (int p = 0; CDbEntry* record = store.Select(name, p); ++p) {
+            if (record->GetParent() == parent)
+                children.push_back(record);
+        }
+        return children;
+    };
     for (int step = 0; step < 2500; ++step) {
         std::string const value = std::to_string(pick(12));
         CDbEntry* const target = anyStored();
@@ -231,11 +209,11 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
             CDbEntry record(names[pick(2)]);
             record.Set(fields[pick(5)], value.c_str());
             record.SetParent(anyParent());
-            std::vector<CDbEntry*> siblings = WalkChildren(store, record.GetName(), record.GetParent());
-            auto const compatible = [&](CDbEntry* sibling) { return !sibling->IsConflicting(record); };
-            auto const expected = std::find_if(siblings.begin(), siblings.end(), compatible);
+            std::vector<CDbEntry*> const siblings = walk(record.GetName(), record.GetParent());
+            auto const fits = std::find_if(siblings.begin(), siblings.end(),
+                                           [&](CDbEntry* sibling) { return !sibling->IsConflicting(record); });
             CDbEntry* const stored = store.AddEntry(record, true);
-            ASSERT_EQ(stored, expected != siblings.end() ? *expected : store.SelectLast(record.GetName())) << step;
+            ASSERT_EQ(stored, fits != siblings.end() ? *fits : store.SelectLast(record.GetName())) << step;
             break;
         }
         case 2:  // relinked, or overwritten by a copy of another record, parent link included
@@ -260,12 +238,10 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
         for (char const* name : names) {
             CDbEntry const* const parents[] = {nullptr, hosts[0].get(), anyStored()};
             for (CDbEntry const* parent : parents) {
-                std::vector<CDbEntry*> const children = WalkChildren(store, name, parent);
+                std::vector<CDbEntry*> const children = walk(name, parent);
                 for (int n = 0; n < 3; ++n)
                     ASSERT_EQ(store.Select(name, parent, n), n < int(children.size()) ? children[n] : nullptr) << step;
-                if (parent) {
-                    ASSERT_EQ(store.SelectCount(name, parent), int(children.size())) << step;
-                }
+                ASSERT_EQ(parent ? store.SelectCount(name, parent) : int(children.size()), int(children.size())) << step;
             }
         }
     }

@@ -10,15 +10,17 @@
 
 using quillset::test::Layout;
 
-// The value of field "id" of each record in enumeration order, space-separated.
-inline std::string Ids(CDbObject const& store)
+// "id<parent's id" (or just "id") for each record in enumeration order, space-separated;
+// with `restart` false, for the records after the cursor.
+inline std::string Links(CDbObject const& store, bool restart = true)
 {
     std::string out;
-    store.StartEnumeration();
+    if (restart)
+        store.StartEnumeration();
     while (CDbEntry const* record = store.GetNextEntry()) {
-        if (!out.empty())
-            out += ' ';
-        out += static_cast<char const*>(record->Get("id"));
+        out += std::string(out.empty() ? "" : " ") + static_cast<char const*>(record->Get("id"));
+        if (CDbEntry const* parent = record->GetParent())
+            out += "<" + std::string(static_cast<char const*>(parent->Get("id")));
     }
     return out;
 }
