@@ -76,36 +76,35 @@ TEST(RecordTree, RemoveTakesTheFirstFieldOfThatNameAndFreedSlotsStartEmpty)
 
 TEST(RecordTree, ConflictNeedsSameNameParentAndEqualCommonFields)
 {
+    struct Case {
+        char const* mine;
+        char const* other;
+        bool sameParent;
+        bool conflicting;
+    };
+    Case const cases[] = {
+        {"interface,name=eth0,speed=10", "interface,name=eth0,mtu=1500", true, false},
+        {"interface,name=eth0", "interface,name=eth1", true, true},
+        {"interface,name=eth0", "interface,name=eth0", false, true},
+        {"interface,name=eth0", "Interface,name=eth0", true, true},
+        {"x,p=1", "x,q=2", true, false},  // no common field
+    };
     CDbEntry parent("P");
-    CDbEntry first("interface"), second("interface");
-    first.SetParent(&parent);
-    second.SetParent(&parent);
-    first.Set("name", "eth0");
-    first.Set("speed", "10");
-    second.Set("name", "eth0");
-    second.Set("mtu", "1500");
-    EXPECT_FALSE(first.IsConflicting(second));
-    EXPECT_EQ(first.Combine(second), 0);
-    EXPECT_EQ(Layout(first), "interface|name=eth0|speed=10|mtu=1500");
-
-    second.Set("name", "eth1");
-    EXPECT_TRUE(first.IsConflicting(second));
-    second.Set("name", "eth0");
-    second.RemoveParent();
-    EXPECT_TRUE(first.IsConflicting(second));
-    CDbEntry renamed(second);
-    renamed.SetName("Interface");
-    EXPECT_TRUE(second.IsConflicting(renamed));
-    CDbEntry a("x"), b("x");
-    a.Set("p", "1");
-    b.Set("q", "2");
-    EXPECT_FALSE(a.IsConflicting(b));  // no common field
-
-    CDbEntry digits;
-    digits.Set("3", "three");
-    a.Combine(digits);
-    a.Combine(a);
-    EXPECT_EQ(Layout(a), "x|p=1|-|-|3=three");
+    for (Case const& c : cases) {
+        CDbEntry mine, other;
+        mine.SetEntry(c.mine);
+        other.SetEntry(c.other);
+        mine.SetParent(&parent);
+        other.SetParent(c.sameParent ? &parent : nullptr);
+        EXPECT_EQ(mine.IsConflicting(other), c.conflicting) << c.mine << " / " << c.other;
+        EXPECT_EQ(mine.Combine(other), 0);
+    }
+    CDbEntry first, second;
+    first.SetEntry("interface,name=eth0,speed=10");
+    second.SetEntry("interface,name=eth0,mtu=1500,5=five");
+    first.Combine(second);
+    first.Combine(first);
+    EXPECT_EQ(Layout(first), "interface|name=eth0|speed=10|mtu=1500|-|-|5=five");
 }
 
 TEST(RecordTree, LinksToADestroyedRecordReadNull)
