@@ -122,15 +122,17 @@ TEST(CmdGen, DefinitionsThatCannotBeWritten)
     gen.RegisterUnknownCommandHandler(QuillsetHandleUnknown);
     CDbObject db;
     gen.ParseCommand("interface e0\n mtu 9000\noff\n kid\nmystery\nlast\n", db);
-    db.Create("If", "mtu", "1", nullptr);  // no name: the first definition writes nothing
+    db.Create("If", "name", "e9", nullptr);  // no mtu: the second definition writes nothing
+    db.Create("If", "mtu", "1", nullptr);    // no name: the first one writes nothing
     // Children of a record without a line of its own are not written either; the unknown
     // line comes out where "_UNKNOWN" is defined.
-    EXPECT_EQ(Generate(gen, db), "interface e0\n mtu 9000\n mtu 1\nmystery\nlast\n");
+    EXPECT_EQ(Generate(gen, db), "interface e0\n mtu 9000\ninterface e9\n mtu 1\nmystery\nlast\n");
 
-    gen.EnableCmdOptional(false);
+    gen.EnableCmdOptional(false);  // now e9's missing mtu fails the generation at syntax 1
     CString text;
     EXPECT_EQ(gen.GenerateCommand(db, text), 10);
-    EXPECT_EQ(gen.GetErrorLineNumber(), 0);
+    EXPECT_EQ(gen.GetErrorLineNumber(), 1);
+    EXPECT_EQ(text, "interface e0\n mtu 9000\ninterface e9\n");
     TempFile output("");
     std::remove(output.Path());
     EXPECT_EQ(gen.GenerateCommandFile(db, output.Path()), 10);
