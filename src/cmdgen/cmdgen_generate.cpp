@@ -5,6 +5,8 @@
 // Unmatched lines kept as "_UNKNOWN" records close their level.
 #include <quillset/cmdgen.h>
 
+#include "base/stream_file.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -45,14 +47,10 @@ int CCmdGen::GenerateCommandFile(CDbObject const& db, char const* path)
     int const result = GenerateCommand(db, text);
     if (result != 0)
         return result;
-    std::FILE* out = path ? std::fopen(path, "w") : stdout;
-    if (out == nullptr)
+    quillset::StreamFile out(path, "w");
+    if (out.Get() == nullptr)
         return 4;
-    std::fwrite(static_cast<char const*>(text), 1, text.GetLength(), out);
-    if (path != nullptr)
-        std::fclose(out);
-    else
-        std::fflush(out);
+    std::fwrite(static_cast<char const*>(text), 1, text.GetLength(), out.Get());
     return 0;
 }
 

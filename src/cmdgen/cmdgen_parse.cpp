@@ -3,6 +3,7 @@
 // final pass that gives records the defaults their syntaxes declare.
 #include <quillset/cmdgen.h>
 
+#include "base/stream_file.h"
 #include "cmdgen/command_set.h"
 
 #include <cstdio>
@@ -36,7 +37,8 @@ void StripLineEnd(CString& command)
 
 int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
 {
-    std::FILE* file = path ? std::fopen(path, "r") : stdin;
+    quillset::StreamFile input(path, "r");
+    std::FILE* const file = input.Get();
     if (file == nullptr)
         return 4;
     CString text;
@@ -45,8 +47,7 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
     while ((size = std::fread(piece, 1, kReadPiece, file)) > 0)
         AppendPiece(text, piece, size);
     bool const failed = std::ferror(file) != 0;
-    if (path != nullptr)
-        std::fclose(file);
+    input.Close();
     return failed ? 5 : ParseCommand(text, db);
 }
 

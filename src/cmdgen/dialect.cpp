@@ -32,7 +32,7 @@ bool EndsWithClosingDelimiter(char const* text, int length, int opening)
         --end;
     if (end > 0 && text[end - 1] == '\r')
         --end;
-    return end - 2 > opening && text[end - 2] == '^' && text[end - 1] == 'C';
+    return end - 2 > opening && std::strncmp(text + end - 2, kDelimiter, 2) == 0;
 }
 
 }  // namespace

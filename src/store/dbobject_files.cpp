@@ -2,6 +2,8 @@
 // links written as "__Parent" line numbers, and writing the store to a file or a string.
 #include <quillset/dbobject.h>
 
+#include "base/stream_file.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -67,7 +69,8 @@ int RestoreParents(std::vector<CDbEntry*> const& records, std::vector<CDbEntry*>
 
 int CDbObject::ReadDelimitedFile(char const* path, bool combine)
 {
-    std::FILE* const input = path ? std::fopen(path, "r") : stdin;
+    quillset::StreamFile file(path, "r");
+    std::FILE* const input = file.Get();
     if (input == nullptr)
         return kCannotOpen;
     std::vector<CDbEntry*> lines;  // the record stored for each line, null for skipped ones
@@ -80,15 +83,15 @@ int CDbObject::ReadDelimitedFile(char const* path, bool combine)
         lines.push_back(text ? AddEntry(scratch, combine) : nullptr);
     }
     int const result = std::ferror(input) ? kReadError : kRead;
-    if (path != nullptr)
-        std::fclose(input);
+    file.Close();
     int const linked = RestoreParents(RecordsInOrder(m_index), lines);
     return linked != kRead ? linked : result;
 }
 
 int CDbObject::WriteDelimitedFile(char const* path) const
 {
-    std::FILE* const output = path ? std::fopen(path, "w") : stdout;
+    quillset::StreamFile file(path, "w");
+    std::FILE* const output = file.Get();
     if (output == nullptr)
         return kCannotOpen;
     std::vector<CDbEntry*> const records = RecordsInOrder(m_index);
@@ -114,8 +117,7 @@ int CDbObject::WriteDelimitedFile(char const* path) const
         }
     }
     // Buffered lines reach the file only now; losing them is a failed write too.
-    bool const flushed = path ? std::fclose(output) == 0 : std::fflush(output) == 0;
-    return flushed ? result : kCannotWrite;
+    return file.Close() ? result : kCannotWrite;
 }
 
 int CDbObject::WriteDelimitedString(CString& text) const

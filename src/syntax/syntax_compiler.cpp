@@ -1,4 +1,5 @@
 // Loading a syntax file: one process-wide scanner and grammar, started afresh for each file.
+#include "base/stream_file.h"
 #include "syntax/syntax_compiler.h"
 
 #include <cstdio>
@@ -16,12 +17,11 @@ SyntaxGrammar g_grammar;
 
 int CompileSyntaxFile(char const* path, AddCommandCallback const& addCommand)
 {
-    std::FILE* file = path != nullptr ? std::fopen(path, "r") : stdin;
-    if (file == nullptr)
+    StreamFile file(path, "r");
+    if (file.Get() == nullptr)
         return 4;
-    g_scanner.Start(file);
-    if (file != stdin)
-        std::fclose(file);
+    g_scanner.Start(file.Get());
+    file.Close();
     g_grammar.StartFile();
     int status = 0;
     do {
