@@ -36,7 +36,7 @@ int LineCount(std::string const& text) { return static_cast<int>(std::count(text
 
 std::unique_ptr<CCmdGen> DialectGenerator()
 {
-    auto gen = std::make_unique<CCmdGen>(QUILLSET_EXAMPLES_DIR "/zyn.syntax", 64);
+    auto gen = std::make_unique<CCmdGen>(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 64);
     SetZynMode(gen.get());
     return gen;
 }

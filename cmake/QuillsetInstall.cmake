@@ -28,3 +28,7 @@ file(RELATIVE_PATH QUILLSET_PC_TO_PREFIX
 configure_file(${CMAKE_CURRENT_LIST_DIR}/quillset.pc.in ${PROJECT_BINARY_DIR}/quillset.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/quillset.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The bundled syntax files, where the tool looks for its default syntax.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/syntaxes/
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/quillset/syntaxes)

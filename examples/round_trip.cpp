@@ -68,7 +68,7 @@ int ReportRoundTrip(std::string const& configuration, std::string const& generat
 
 int main(int argc, char** argv)
 {
-    char const* syntaxPath = argc > 1 ? argv[1] : QUILLSET_EXAMPLES_DIR "/zyn.syntax";
+    char const* syntaxPath = argc > 1 ? argv[1] : QUILLSET_SYNTAXES_DIR "/zyn.syntax";
     char const* configPath = argc > 2 ? argv[2] : QUILLSET_EXAMPLES_DIR "/router.cfg";
     char const* outputPath = argc > 3 ? argv[3] : nullptr;
 

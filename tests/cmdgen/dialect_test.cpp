@@ -37,7 +37,7 @@ std::vector<std::string> MeaningfulLines(std::string const& text)
 
 class Dialect : public testing::Test {
 protected:
-    Dialect() : gen((kExamples + "/zyn.syntax").c_str(), 64) { SetZynMode(&gen); }
+    Dialect() : gen(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 64) { SetZynMode(&gen); }
 
     std::string Generate(CDbObject const& db)
     {
