@@ -113,15 +113,19 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
         position = end;
         return nullptr;
     }
+    // Read through a const view: indexing it never grows the list.
+    CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
     // Each syntax of the block is tried once, from the position on, wrapping around; the
-    // nested blocks of children are skipped as a whole.
+    // nested blocks of children are skipped as a whole. A block that starts right after
+    // the position but ends past this block's end is not nested in it (it holds the
+    // children of a command of another block) and is not skipped.
     for (int tries = first;;) {
         if (position == end)
             position = first;
-        if (m_syntax[position]->Parse(command, &record) == 0)
+        if (syntaxes[position]->Parse(command, &record) == 0)
             break;
-        if (blocks.IsBlockStart(position + 1)) {
-            int const childrenEnd = blocks.GetBlockEnd(position + 1);
+        int const childrenEnd = blocks.IsBlockStart(position + 1) ? blocks.GetBlockEnd(position + 1) : -1;
+        if (childrenEnd > position + 1 && childrenEnd <= end) {
             tries += childrenEnd - 1 - position;
             position = childrenEnd - 1;
         }
@@ -132,7 +136,7 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
             return nullptr;
         }
     }
-    CCmdSyntax* const syntax = m_syntax[position];
+    CCmdSyntax* const syntax = syntaxes[position];
     record.SetParent(db.SelectLast(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
