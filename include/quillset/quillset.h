@@ -9,6 +9,7 @@
 #include <quillset/dbvalue.h>
 #include <quillset/dynarray.h>
 #include <quillset/hashtable.h>
+#include <quillset/limits.h>
 #include <quillset/qstring.h>
 #include <quillset/symbols.h>
 

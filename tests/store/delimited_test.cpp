@@ -2,6 +2,7 @@
 // its round trip over generated records, and store files with their parent links and bad
 // input.
 #include <quillset/dbobject.h>
+#include <quillset/limits.h>
 
 #include "record_text.h"
 #include "test_files.h"
@@ -134,6 +135,24 @@ TEST(DelimitedFiles, RecordsWithEmptyLinesReadBack)
     EXPECT_EQ(loaded.GetEntryCount(), 4);
     EXPECT_EQ(loaded.Select("c", 0)->GetParent(), loaded.Select("", 0));
     EXPECT_EQ(Layout(*loaded.Select("c", 1)->GetParent()), "|0=v");
+}
+
+// Slot numbers past the limit are ordinary names, so a small file of large slot numbers
+// cannot make the reader allocate a large slot array per line.
+TEST(DelimitedFiles, SlotNumbersCannotAmplifyMemory)
+{
+    std::string const path = TempPath("slots.txt");
+    std::string const atLimit = "A," + std::to_string(QS_MAX_SLOT_NUMBER) + "=\n";
+    std::string content;
+    for (int line = 0; line < 512; ++line)
+        content += line == 0 ? atLimit : "A,65535=\n";
+    WriteFile(path, content);
+    CDbObject store;
+    ASSERT_EQ(store.ReadDelimitedFile(path.c_str(), false), 0);
+    ASSERT_EQ(store.GetEntryCount(), 512);
+    EXPECT_EQ(store.Select("A", 0)->GetFieldCount(), QS_MAX_SLOT_NUMBER + 1);
+    for (int i = 1; i < 512; ++i)
+        ASSERT_EQ(store.Select("A", i)->GetFieldCount(), 1);
 }
 
 // A line longer than 1023 bytes is read as two, each counted.
