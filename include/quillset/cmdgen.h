@@ -12,8 +12,7 @@
 #include <quillset/hashtable.h>
 #include <quillset/qstring.h>
 
-#include <string>
-#include <unordered_map>
+#include <memory>
 
 // The record name of a configuration line that no syntax matched, and its field that holds
 // the line's text.
@@ -33,6 +32,10 @@ using QuillsetUnknownHandler = bool (*)(char const* command, char const* previou
                                         CDbEntry* lastRecord);
 
 class CCommandSet;
+
+namespace quillset::detail {
+class CommandRegistry;
+}
 
 class QS_API CCmdGen {
 public:
@@ -61,7 +64,9 @@ public:
     CDynArray<CCmdSyntax*>& GetSyntax();
     CHashTable<CCmdSyntax>* GetHashSyntax();
     // Registers one syntax and takes `root`: 0 done, 3 no memory, 9 the ID is registered
-    // under another parent ID ("_UNKNOWN" excepted).
+    // under another parent ID ("_UNKNOWN" excepted), 11 it nests deeper than
+    // QS_MAX_SYNTAX_NESTING or holds more than QS_MAX_DEFINITION_VARIABLES variables or
+    // QS_MAX_DEFINITION_SYMBOLS symbols. A refused `root` stays with the caller.
     int AddCommand(char const* id, char const* parentId, CSymbolEntry* root, unsigned int flags);
 
     // Parsing adds the records of a configuration to `db`. ParseCommandFile: 4 the file
@@ -71,8 +76,8 @@ public:
 
     // Generation: 0 done, 10 a definition lacks a value while optional commands are off,
     // 14 another generation failure; GenerateCommandFile also 4 (cannot open the output,
-    // null meaning the standard output), GenerateCommand from a delimited file 5 (it
-    // cannot be loaded).
+    // null meaning the standard output) and 6 (the text cannot be written, as on a full
+    // disk), GenerateCommand from a delimited file 5 (it cannot be loaded).
     int GenerateCommandFile(CDbObject const& db, char const* path);
     int GenerateCommand(CDbObject const& db, CString& text);
     int GenerateCommand(char const* delimitedFile, CString& text);
@@ -80,14 +85,8 @@ public:
     int GenerateDelimitedFile(CDbObject const& db, char const* path);
 
 private:
-    int DoGenerate(CString& text, CDbEntry const* parent, int& position, bool generate);
     CDbEntry* DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks);
     int GetNextCommand(CString const& text, int start, CString& command, int& lineCount);
-    int MapReturnCode(int code);
-
-    QS_LOCAL int WriteRecord(CString& text, CDbEntry const& record, int first);
-    QS_LOCAL int EndOfGroup(int first) const;
-    QS_LOCAL void AppendLine(CString& text, char const* line);
     QS_LOCAL void ApplyDefaults(CDbObject& db);
 
     CDynArray<CCmdSyntax*> m_syntax;
@@ -98,10 +97,7 @@ private:
     QuillsetUnknownHandler m_unknownHandler;
     int m_errorLine;
     int m_status;
-    CDbObject const* m_database;
-    int m_reserve;
-    // The parent ID each command ID was first registered with.
-    std::unordered_map<std::string, std::string> m_parentOfId;
+    std::unique_ptr<quillset::detail::CommandRegistry> m_registry;
 };
 
 // The default unknown-command handler: stores the whole command in the record's "_Text"

@@ -11,6 +11,7 @@
 #include <quillset/hashtable.h>
 #include <quillset/limits.h>
 #include <quillset/qstring.h>
+#include <quillset/results.h>
 #include <quillset/symbols.h>
 
 #endif

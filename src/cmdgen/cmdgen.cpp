@@ -1,7 +1,9 @@
 // CCmdGen: loading the syntax file, registering and indexing syntaxes, options, handlers,
 // and the reserved names of unmatched lines.
 #include <quillset/cmdgen.h>
+#include <quillset/results.h>
 
+#include "cmdgen/command_registry.h"
 #include "syntax/syntax_compiler.h"
 
 #include <cstring>
@@ -25,8 +27,7 @@ CCmdGen::CCmdGen(char const* syntaxFile, int initialSize)
       m_unknownHandler(nullptr),
       m_errorLine(0),
       m_status(0),
-      m_database(nullptr),
-      m_reserve(0)
+      m_registry(std::make_unique<quillset::detail::CommandRegistry>())
 {
     m_status = quillset::syntax::CompileSyntaxFile(
         syntaxFile, [this](char const* id, char const* parentId, CSymbolEntry* root, unsigned int flags) {
@@ -56,16 +57,12 @@ int CCmdGen::AddCommand(char const* id, char const* parentId, CSymbolEntry* root
 {
     id = id ? id : "";
     parentId = parentId ? parentId : "";
-    // Every command but "_UNKNOWN" has one parent command.
-    if (std::strcmp(id, QS_UNKNOWN_ID) != 0) {
-        auto const known = m_parentOfId.find(id);
-        if (known != m_parentOfId.end() && known->second != parentId)
-            return 9;
-    }
+    if (int const check = m_registry->Check(id, parentId, root); check != QS_OK)
+        return check;
     CCmdSyntax* syntax = new (std::nothrow) CCmdSyntax(id, parentId, root ? root : new CSymbolNull, flags);
     if (syntax == nullptr)
         return 3;
-    m_parentOfId.emplace(id, parentId);
+    m_registry->Register(id, parentId);
     m_syntax[m_syntax.GetSize()] = syntax;
     return 0;
 }
@@ -74,8 +71,6 @@ int CCmdGen::GenerateDelimitedFile(CDbObject const& db, char const* path)
 {
     return db.WriteDelimitedFile(path) == 0 ? 0 : 6;
 }
-
-int CCmdGen::MapReturnCode(int code) { return code == 1 ? 10 : 14; }
 
 bool QuillsetHandleUnknown(char const* command, char const*, CDynArray<CCmdSyntax*> const&, int&, CDbEntry* record,
                            CDbEntry*)

@@ -13,6 +13,8 @@
 
 #include "syntax/command_flags.h"
 
+#include <quillset/results.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -55,6 +57,7 @@ char const* AddCommandMessage(int result)
     switch (result) {
     case 3: return "Memory allocation error.";
     case 9: return "Same ID has a dfferent parent ID.";
+    case QS_BEYOND_LIMIT: return QuillsetResultText(QS_BEYOND_LIMIT);
     default: return "Add command error.";
     }
 }
