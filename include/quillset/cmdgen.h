@@ -70,7 +70,8 @@ public:
     int AddCommand(char const* id, char const* parentId, CSymbolEntry* root, unsigned int flags);
 
     // Parsing adds the records of a configuration to `db`. ParseCommandFile: 4 the file
-    // cannot be opened, 5 it cannot be read, else 0. ParseCommand always returns 0.
+    // cannot be opened, 5 it cannot be read, 11 it is larger than QS_MAX_FILE_SIZE (nothing
+    // is parsed), else 0. ParseCommand always returns 0.
     int ParseCommandFile(char const* path, CDbObject& db);
     int ParseCommand(CString const& text, CDbObject& db);
 

@@ -16,7 +16,7 @@ enum QsCmdGenResult {
     QS_CANNOT_WRITE = 6,       // an output cannot be written (a full disk, for example)
     QS_PARENT_MISMATCH = 9,    // AddCommand: the ID is registered under another parent ID
     QS_VALUE_MISSING = 10,     // generation: a definition lacks a value, optional commands off
-    QS_BEYOND_LIMIT = 11,      // AddCommand: nesting or definition size past quillset/limits.h
+    QS_BEYOND_LIMIT = 11,      // AddCommand, ParseCommandFile: past a limit of quillset/limits.h
     QS_GENERATION_FAILED = 14, // generation: another failure of a definition
 };
 

@@ -31,7 +31,7 @@ char const* QuillsetResultText(int code)
         {QS_CANNOT_WRITE, "the output cannot be written"},
         {QS_PARENT_MISMATCH, "the command ID is registered under another parent ID"},
         {QS_VALUE_MISSING, "a definition lacks a value"},
-        {QS_BEYOND_LIMIT, "the definition is beyond the nesting or size limits"},
+        {QS_BEYOND_LIMIT, "beyond the nesting or size limits"},
         {QS_GENERATION_FAILED, "a definition cannot be generated"},
     };
     return TextOf(kTexts, code);

@@ -2,12 +2,15 @@
 // block by block from the context of the previous command, storing the records, and the
 // final pass that gives records the defaults their syntaxes declare.
 #include <quillset/cmdgen.h>
+#include <quillset/limits.h>
+#include <quillset/results.h>
 
 #include "base/stream_file.h"
 #include "cmdgen/command_set.h"
 
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,6 +36,14 @@ void StripLineEnd(CString& command)
         command.Delete(length - 1, 1);
 }
 
+// Whether the file is a regular file larger than what is read whole; other streams are
+// counted while they are read.
+bool IsLargerThanLimit(std::FILE* file)
+{
+    struct stat info;
+    return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > QS_MAX_FILE_SIZE;
+}
+
 }  // namespace
 
 int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
@@ -40,15 +51,22 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
     quillset::StreamFile input(path, "r");
     std::FILE* const file = input.Get();
     if (file == nullptr)
-        return 4;
+        return QS_CANNOT_OPEN;
+    if (IsLargerThanLimit(file))
+        return QS_BEYOND_LIMIT;
     CString text;
     char piece[kReadPiece + 1];
     std::size_t size;
-    while ((size = std::fread(piece, 1, kReadPiece, file)) > 0)
+    long total = 0;
+    while ((size = std::fread(piece, 1, kReadPiece, file)) > 0) {
+        total += static_cast<long>(size);
+        if (total > QS_MAX_FILE_SIZE)
+            return QS_BEYOND_LIMIT;  // nothing is parsed from a file too large to hold
         AppendPiece(text, piece, size);
+    }
     bool const failed = std::ferror(file) != 0;
     input.Close();
-    return failed ? 5 : ParseCommand(text, db);
+    return failed ? QS_CANNOT_READ : ParseCommand(text, db);
 }
 
 int CCmdGen::ParseCommand(CString const& text, CDbObject& db)

@@ -88,7 +88,7 @@ TEST(HostileInput, DefinitionSizeLimits)
     CCmdGen gen(file.Path(), 0);
     std::string const errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(gen.GetStatus(), QS_SYNTAX_ERRORS);
-    EXPECT_NE(errors.find("Error on line 2: the definition is beyond the nesting or size limits"), std::string::npos)
+    EXPECT_NE(errors.find("Error on line 2: beyond the nesting or size limits"), std::string::npos)
         << errors;
     EXPECT_NE(errors.find("Error on line 4:"), std::string::npos) << errors;
     ASSERT_EQ(gen.GetSyntax().GetSize(), 3);
@@ -106,6 +106,18 @@ TEST(HostileInput, GenerationToAFullDiskFails)
     db.Create("A", "x", "1", nullptr);
     EXPECT_EQ(gen.GenerateCommandFile(db, "/dev/full"), QS_CANNOT_WRITE);
     EXPECT_STREQ(QuillsetResultText(QS_CANNOT_WRITE), "the output cannot be written");
+}
+
+// A configuration file one byte past the largest size is refused before it is parsed.
+TEST(HostileInput, ConfigurationFilePastTheLargestSize)
+{
+    TempFile syntax("A,,a\n");
+    CCmdGen gen(syntax.Path(), 0);
+    TempFile config("a\n");
+    ASSERT_EQ(truncate(config.Path(), QS_MAX_FILE_SIZE + 1), 0);  // sparse: no disk used
+    CDbObject db;
+    EXPECT_EQ(gen.ParseCommandFile(config.Path(), db), QS_BEYOND_LIMIT);
+    EXPECT_EQ(db.GetEntryCount(), 0);
 }
 
 }  // namespace
