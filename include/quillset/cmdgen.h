@@ -45,6 +45,9 @@ public:
     explicit CCmdGen(char const* syntaxFile, int initialSize = 0);
     CCmdGen(CCmdGen const&) = delete;
     CCmdGen& operator=(CCmdGen const&) = delete;
+    // Moving takes the syntaxes, options and handlers; the source is left without syntaxes.
+    CCmdGen(CCmdGen&& other);
+    CCmdGen& operator=(CCmdGen&& other);
     virtual ~CCmdGen();
 
     bool IsValid() const;

@@ -27,6 +27,10 @@ public:
     ~CDbObject();
     CDbObject(CDbObject const&) = delete;
     CDbObject& operator=(CDbObject const&) = delete;
+    // Moving takes the records, the selection, the query memory and the baseline; the
+    // source is left an empty store with no record selected.
+    CDbObject(CDbObject&& other);
+    CDbObject& operator=(CDbObject&& other);
 
     char const* GetName() const;
     // The name of the selected record, or null when none is selected.
@@ -164,6 +168,7 @@ private:
     int DoSelectCount(char const* name, CDbEntry const* parent, CDynArray<char const*>& pairs) const;
     CDbEntry* DoCreate(char const* name, CDbEntry* parent, CDynArray<char const*>& pairs);
     QS_LOCAL void IndexRecord(CDbEntry* record);
+    QS_LOCAL void Swap(CDbObject& other) noexcept;
 
     CDbObject* m_baseline;
     CString m_name;

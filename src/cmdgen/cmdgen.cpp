@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 char const* const QS_UNKNOWN_ID = "_UNKNOWN";
 char const* const QS_UNKNOWN_TEXT = "_Text";
@@ -41,6 +42,38 @@ CCmdGen::~CCmdGen()
 {
     for (int i = 0; i < m_syntax.GetSize(); ++i)
         delete m_syntax[i];
+}
+
+CCmdGen::CCmdGen(CCmdGen&& other)
+    : m_syntax(std::move(other.m_syntax)),
+      m_hashSyntax(std::move(other.m_hashSyntax)),
+      m_cmdOptional(other.m_cmdOptional),
+      m_rowPacking(other.m_rowPacking),
+      m_lineHandler(other.m_lineHandler),
+      m_unknownHandler(other.m_unknownHandler),
+      m_errorLine(other.m_errorLine),
+      m_status(other.m_status),
+      m_registry(std::exchange(other.m_registry, std::make_unique<quillset::detail::CommandRegistry>()))
+{
+}
+
+CCmdGen& CCmdGen::operator=(CCmdGen&& other)
+{
+    if (this == &other)
+        return *this;
+    for (int i = 0; i < m_syntax.GetSize(); ++i)
+        delete m_syntax[i];
+    m_syntax = std::move(other.m_syntax);
+    other.m_syntax.RemoveAll();
+    m_hashSyntax = std::move(other.m_hashSyntax);
+    m_cmdOptional = other.m_cmdOptional;
+    m_rowPacking = other.m_rowPacking;
+    m_lineHandler = other.m_lineHandler;
+    m_unknownHandler = other.m_unknownHandler;
+    m_errorLine = other.m_errorLine;
+    m_status = other.m_status;
+    m_registry = std::exchange(other.m_registry, std::make_unique<quillset::detail::CommandRegistry>());
+    return *this;
 }
 
 bool CCmdGen::IsValid() const { return m_status == 0; }
