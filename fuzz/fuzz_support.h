@@ -51,14 +51,14 @@ private:
     std::string m_path;
 };
 
-// The distinct lines that carry something (lone "!" lines and line ends carry nothing).
+// The distinct lines that carry something (lone "!" lines and line ends carry nothing),
+// without trailing white space, which generation trims.
 inline std::vector<std::string> CarryingLines(std::string const& text)
 {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        line.erase(line.find_last_not_of(" \t\r\n\v\f") + 1);
         if (line.find_first_not_of(" \t!") != std::string::npos)
             lines.push_back(line);
     }

@@ -120,4 +120,18 @@ TEST(HostileInput, ConfigurationFilePastTheLargestSize)
     EXPECT_EQ(db.GetEntryCount(), 0);
 }
 
+// An indented unmatched line under a command that has no child commands is kept under it
+// by the dialect and written back after it.
+TEST(HostileInput, UnmatchedLinesUnderACommandWithoutChildrenComeBack)
+{
+    TempFile syntax("A,,a %x\nB,,b\nC,B, c\n");
+    CCmdGen gen(syntax.Path(), 0);
+    SetZynMode(&gen);
+    CDbObject db;
+    gen.ParseCommand("a 1\n shutdown\nb\n c\n odd\n", db);
+    CString text;
+    ASSERT_EQ(gen.GenerateCommand(db, text), 0);
+    EXPECT_STREQ(text, "a 1\n shutdown\nb\n c\n odd\n");
+}
+
 }  // namespace
