@@ -71,7 +71,7 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
 
 int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
 {
-    CCommandSet const blocks(m_syntax);
+    CCommandSet blocks(m_syntax);
     int const count = m_syntax.GetSize();
     int position = 0;
     CString previousCommand;
@@ -84,8 +84,14 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
         CDbEntry* result = nullptr;
         // A failed search in a nested block leaves the position at that block's end, in the
         // enclosing block, so the next pass climbs outwards.
-        while (result == nullptr && position >= 0 && position < count)
+        // Each pass searches one block, climbing outwards: no more passes than blocks.
+        for (int pass = 0; result == nullptr && position >= 0 && position < count; ++pass) {
+            if (pass > blocks.GetBlockCount()) {
+                position = count;
+                break;
+            }
             result = DoParse(command, db, position, blocks);
+        }
         if (position == count)
             position = saved;  // an unmatched command does not change the context
         if (result == nullptr && m_unknownHandler != nullptr) {
@@ -122,7 +128,7 @@ int CCmdGen::GetNextCommand(CString const& text, int start, CString& command, in
     }
 }
 
-CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks)
+CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet& blocks)
 {
     CDbEntry record(10);
     int first, end;
@@ -150,17 +156,25 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
         ++tries;
         ++position;
         if (tries >= end) {
-            position = end;
+            // The search climbs to the enclosing block: from this block's end, or, when
+            // the block ends the list, from the enclosing block's start.
+            int const enclosing = blocks.GetEnclosingStart(first);
+            position = end < syntaxes.GetSize() || enclosing < 0 ? end : enclosing;
             return nullptr;
         }
     }
     CCmdSyntax* const syntax = syntaxes[position];
-    record.SetParent(db.SelectLast(syntax->GetParentId()));
+    // The parent is the record its command last produced: with row packing that may be an
+    // earlier record than the store's last one of that name (a repeated "interface a"
+    // after "interface b" merges into a, and what follows belongs to a, not b).
+    record.SetParent(blocks.GetLastRecord(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    return db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+    CDbEntry* const stored = db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+    blocks.SetLastRecord(syntax->GetId(), stored);
+    return stored;
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)

@@ -134,4 +134,28 @@ TEST(HostileInput, UnmatchedLinesUnderACommandWithoutChildrenComeBack)
     EXPECT_STREQ(text, "a 1\n shutdown\nb\n c\n odd\n");
 }
 
+// A repeated block merges into its first record; the lines under it belong to that record,
+// not to the record of the same command read last.
+TEST(HostileInput, LinesUnderARepeatedBlockStayWithIt)
+{
+    TempFile syntax("If,,interface %name\nShut,If, [%negated(no =1)]shutdown\nDesc,If, description %*text\n");
+    CCmdGen gen(syntax.Path(), 0);
+    CDbObject db;
+    gen.ParseCommand("interface a\n description first\ninterface b\n shutdown\ninterface a\n no shutdown\n", db);
+    CString text;
+    ASSERT_EQ(gen.GenerateCommand(db, text), 0);
+    EXPECT_STREQ(text, "interface a\n no shutdown\n description first\ninterface b\n shutdown\n");
+}
+
+// A failed search in a block of children that ends the syntax list climbs to the enclosing
+// block like any other, instead of giving up on the line.
+TEST(HostileInput, SearchClimbsOutOfAChildrenBlockAtTheEndOfTheList)
+{
+    TempFile syntax("If,,interface %name\nDesc,If, description %*text\n");
+    CCmdGen gen(syntax.Path(), 0);
+    CDbObject db;
+    gen.ParseCommand("interface a\n description x\ninterface b\n", db);
+    EXPECT_EQ(db.SelectCount("If", nullptr), 2);
+}
+
 }  // namespace
