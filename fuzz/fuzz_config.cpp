@@ -1,5 +1,6 @@
 // Fuzz target: a configuration, parsed with the bundled syntax in dialect mode and in plain
-// mode (unmatched lines kept by the default handler), generated, and parsed again.
+// mode (unmatched lines kept by the default handler), without row packing, generated, and
+// parsed again.
 // Properties: every line that carries something comes back in the generated text, and once
 // generated, parsing and generating again give the same records, fields and parent links.
 #include <quillset/quillset.h>
@@ -85,6 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     static CCmdGen dialect(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 0);
     static CCmdGen plain(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 0);
     static bool const ready = [] {
+        // Row packing merges a command into an earlier record whose fields do not
+        // contradict it, so " shutdown" after " no shutdown" merges away by design: the
+        // round trip is checked without it.
+        dialect.EnableRowPacking(false);
+        plain.EnableRowPacking(false);
         SetZynMode(&dialect);
         plain.RegisterUnknownCommandHandler(QuillsetHandleUnknown);
         return dialect.GetStatus() == 0 && plain.GetStatus() == 0;
