@@ -7,6 +7,7 @@
 #include "toolkit/failure.h"
 #include "toolkit/safe_output.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace quillset::tool {
@@ -51,12 +52,23 @@ std::string ParseToStoreText(toolkit::Converter& converter, std::string const& i
     return FormatStore(db, converter.Syntaxes(), format, input);
 }
 
+void CreateFolder(std::string const& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        throw toolkit::Failure(folder, 0, "cannot create the folder: " + error.message());
+}
+
 // Parses every input in turn. A file that fails is reported and the others still run;
-// JSON Lines into one output collect one line per input. Returns the exit code.
+// into one output (JSON Lines collect one line per input) nothing is written unless every
+// input parsed. Returns the exit code.
 int ParseFiles(ParseArguments const& arguments)
 {
     toolkit::Converter converter(arguments.flags.Options());
     bool const oneOutput = !IsDirectoryTarget(arguments.output);
+    if (!oneOutput)
+        CreateFolder(arguments.output);
     std::string collected;
     int exitCode = kExitOk;
     for (std::string const& input : arguments.inputs) {
@@ -71,7 +83,7 @@ int ParseFiles(ParseArguments const& arguments)
             exitCode = kExitFailure;
         }
     }
-    if (oneOutput)
+    if (oneOutput && exitCode == kExitOk)
         toolkit::WriteOutputFile(arguments.output, collected);
     return exitCode;
 }

@@ -61,7 +61,8 @@ private:
                                                   SameText(m_syntaxes[i]->GetParentId(), id));
         if (!hasUnknownChild)
             Warn(first, Name(first) + " has sub-commands but no _UNKNOWN sub-command: indented lines under it that "
-                                      "match nothing are never written back by a host without the dialect");
+                                      "match nothing are written back only by a generator with an unknown-command "
+                                      "handler, after all its sub-commands");
         int const end = EndOfGroup(m_syntaxes, first);
         int childRuns = 0;
         for (int j = first + 1; j < end; ++j) {
