@@ -92,8 +92,9 @@ bool ToolUnknownHandler(char const* command, char const* previousCommand, Syntax
         return false;
     }
     DialectUnknownHandler(command, previousCommand, syntaxes, position, record, lastRecord);
-    if (!indented && FirstTopLevelDefinition(syntaxes) >= 0)
-        position = FirstTopLevelDefinition(syntaxes);
+    int const topLevel = FirstTopLevelDefinition(syntaxes);
+    if (!indented && topLevel >= 0)
+        position = topLevel;
     return true;
 }
 
