@@ -23,11 +23,11 @@ std::string Configuration(int lines)
                 std::to_string(i % 256) + " 255.255.255.0\n";
         text += " ip access-group EDGE_IN in\n";
         text += " no ip proxy-arp\n";
-        text += " ip nbar protocol-discovery\n";  // unknown: kept under the interface
+        text += " vendor-knob 7\n";  // unknown: kept under the interface
         text += " speed 1000\n";
         text += " duplex full\n";
         text += i % 3 == 0 ? " shutdown\n" : " no shutdown\n";
-        text += "spd headroom " + std::to_string(i % 250) + "\n";  // unknown at the top
+        text += "vendor-option " + std::to_string(i % 250) + "\n";  // unknown at the top
         text += "!\n";
     }
     return text;

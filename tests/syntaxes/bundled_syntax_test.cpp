@@ -188,18 +188,18 @@ TEST_F(BundledSyntax, UnknownLinesStayInTheirMode)
         "router bgp 1\n address-family ipv4\n  neighbor 10.0.0.2 activate\n  bgp dampening 5\n"
         "  table-map-like thing\n exit-address-family\n"
         "policy-map P\n class C\n  police 8000\n   conform-action transmit\n   strange-action x\n"
-        "spd headroom 1024\nend\n";
+        "vendor-option 1024\nend\n";
     CDbObject db;
     gen.ParseCommand(config.c_str(), db);
     CDbEntry* family = db.Select("BgpAddressFamily", 0);
     ASSERT_NE(family, nullptr);
     EXPECT_EQ(Layout(*db.Select("_UNKNOWN", family, 0)), "_UNKNOWN|_Text=  table-map-like thing");
     EXPECT_EQ(Layout(*db.Select("_UNKNOWN", db.Select("ClassPolice", 0), 0)), "_UNKNOWN|_Text=   strange-action x");
-    EXPECT_EQ(Layout(*db.Select("_UNKNOWN", nullptr, 0)), "_UNKNOWN|_Text=spd headroom 1024");
+    EXPECT_EQ(Layout(*db.Select("_UNKNOWN", nullptr, 0)), "_UNKNOWN|_Text=vendor-option 1024");
     std::string const text = Generate(db);
     EXPECT_EQ(MeaningfulLines(text), MeaningfulLines(config));
     EXPECT_LT(text.find("  table-map-like thing"), text.find(" exit-address-family"));
-    EXPECT_EQ(text.substr(text.size() - 22), "spd headroom 1024\nend\n");
+    EXPECT_EQ(text.substr(text.size() - 23), "vendor-option 1024\nend\n");
 }
 
 struct Definition {
@@ -238,9 +238,20 @@ TEST(BundledSyntaxFile, KeepsItsRules)
     std::set<std::string> const keywordless = {"AccessListEntry", "Ipv6AccessListEntry", "CertificateData",
                                                "CertificateQuit", "PoliceAction", "ObjectGroupAddress"};
     std::set<std::string> parents, unknownUnder;
+    std::map<std::string, std::string> parentOf;
+    std::string previous;  // the command of the previous definition (its parent for "_UNKNOWN")
     for (std::size_t i = 0; i < definitions.size(); ++i) {
         Definition const& d = definitions[i];
         SCOPED_TRACE("line " + std::to_string(d.line) + ": " + d.id);
+        // A sub-command follows its parent, a sibling or a descendant of a sibling: anywhere
+        // else it lies outside its parent's block and is never matched.
+        bool nested = d.parent.empty();
+        for (std::string c = previous; !nested && !c.empty(); c = parentOf[c])
+            nested = c == d.parent;
+        EXPECT_TRUE(nested) << d.id << " is not among the definitions of " << d.parent;
+        previous = d.id == "_UNKNOWN" ? d.parent : d.id;
+        if (d.id != "_UNKNOWN")
+            parentOf[d.id] = d.parent;
         if (d.id == "_UNKNOWN") {
             unknownUnder.insert(d.parent);
             // Two such commands in a row would write an unknown line twice.
@@ -253,10 +264,10 @@ TEST(BundledSyntaxFile, KeepsItsRules)
         if (keywordless.count(d.id) != 0)
             continue;
         std::string syntax = d.syntax.substr(d.syntax.find_first_not_of(' '));
-        // A leading negation, or one more blank of indentation that some releases write.
-        for (char const* prefix : {"[%negated(no =1,=0)]", "[%negated(not =1,=0)]", "[%deeper( =1)]"}) {
+        // A leading negation, or the extra blanks of indentation some releases write.
+        for (char const* prefix : {"[%negated(", "[%deeper("}) {
             if (syntax.rfind(prefix, 0) == 0)
-                syntax.erase(0, std::string(prefix).size());
+                syntax.erase(0, syntax.find(")]") + 2);
         }
         bool const literal = std::isalpha(static_cast<unsigned char>(syntax[0])) || syntax[0] == '!';
         bool const keywordChoice = syntax.rfind("%keyword(", 0) == 0 || syntax.rfind("%kind(", 0) == 0 ||
