@@ -124,8 +124,8 @@ TEST_F(BundledSyntax, TrickyShapesParseIntoRecordsAndComeBackUnchanged)
          "    conform-action transmit\n    exceed-action drop\n class class-default\n"
          "  bandwidth remaining percent 50\n  set dscp af11\n",
          {"PolicyMap>PolicyClass|name=VOICE", "PolicyClass>ClassPriority|percent=30",
-          "PolicyClass>ClassPolice|rate=cir 8000", "ClassPolice>PoliceAction|indent=  |kind=0|action=transmit",
-          "ClassPolice>PoliceAction|indent=  |kind=1|action=drop",
+          "PolicyClass>ClassPolice|rate=cir 8000", "ClassPolice>PoliceConformAction|deeper=1|action=transmit",
+          "ClassPolice>PoliceExceedAction|deeper=1|action=drop",
           "PolicyClass>ClassBandwidth|remainingPercent=50", "PolicyClass>ClassSet|field=0|value=af11"}},
         {"access-list entries with and without sequence numbers, remarks in place",
          "ip access-list extended EDGE\n 10 permit ip any any\n permit ip any any\n remark web\n"
@@ -234,9 +234,9 @@ TEST(BundledSyntaxFile, KeepsItsRules)
     std::vector<Definition> const definitions = ReadDefinitions(text);
     // Entries whose first word is a number or data: access-list entries keep their order
     // only as one command; certificate data and object-group addresses have no keyword;
-    // "quit" and police actions come at whatever indentation the device used.
+    // "quit" comes at whatever indentation the device used.
     std::set<std::string> const keywordless = {"AccessListEntry", "Ipv6AccessListEntry", "CertificateData",
-                                               "CertificateQuit", "PoliceAction", "ObjectGroupAddress"};
+                                               "CertificateQuit", "ObjectGroupAddress"};
     std::set<std::string> parents, unknownUnder;
     std::map<std::string, std::string> parentOf;
     std::string previous;  // the command of the previous definition (its parent for "_UNKNOWN")
@@ -269,11 +269,7 @@ TEST(BundledSyntaxFile, KeepsItsRules)
             if (syntax.rfind(prefix, 0) == 0)
                 syntax.erase(0, syntax.find(")]") + 2);
         }
-        bool const literal = std::isalpha(static_cast<unsigned char>(syntax[0])) || syntax[0] == '!';
-        bool const keywordChoice = syntax.rfind("%keyword(", 0) == 0 || syntax.rfind("%kind(", 0) == 0 ||
-                                   syntax.rfind("%family(", 0) == 0 || syntax.rfind("%mode(", 0) == 0 ||
-                                   syntax.rfind("%direction(", 0) == 0 || syntax.rfind("%action(", 0) == 0;
-        EXPECT_TRUE(literal || keywordChoice) << d.syntax;
+        EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(syntax[0])) || syntax[0] == '!') << d.syntax;
     }
     for (std::string const& parent : parents)
         EXPECT_EQ(unknownUnder.count(parent), 1u) << parent << " opens a mode without an _UNKNOWN command";
