@@ -158,7 +158,7 @@ TEST_F(BundledSyntax, TrickyShapesParseIntoRecordsAndComeBackUnchanged)
          {"IpCef|negated=0", "IpCef|negated=0|setting=accounting per-prefix",
           "Interface>IpHelperAddress|address=10.0.0.6",
           "Interface>SwitchportTrunkAllowedVlan|change=0|vlans=30",
-          "IpRoute|negated=0|vrf=RED|prefix=10.0.0.0|mask=255.0.0.0|route=192.0.2.1"}},
+          "IpRoute|vrf=RED|prefix=10.0.0.0|mask=255.0.0.0|route=192.0.2.1"}},
     };
     for (Case const& c : cases) {
         SCOPED_TRACE(c.what);
