@@ -71,7 +71,7 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
 
 int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
 {
-    CCommandSet blocks(m_syntax);
+    CCommandSet const blocks(m_syntax);
     int const count = m_syntax.GetSize();
     int position = 0;
     CString previousCommand;
@@ -82,9 +82,8 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
          offset = GetNextCommand(text, offset, command, lineCount)) {
         int const saved = position;
         CDbEntry* result = nullptr;
-        // A failed search in a nested block leaves the position at that block's end, in the
-        // enclosing block, so the next pass climbs outwards.
-        // Each pass searches one block, climbing outwards: no more passes than blocks.
+        // A failed search in a nested block leaves the position in the enclosing block, so
+        // the next pass climbs outwards: no more passes than there are blocks.
         for (int pass = 0; result == nullptr && position >= 0 && position < count; ++pass) {
             if (pass > blocks.GetBlockCount()) {
                 position = count;
@@ -128,7 +127,7 @@ int CCmdGen::GetNextCommand(CString const& text, int start, CString& command, in
     }
 }
 
-CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet& blocks)
+CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks)
 {
     CDbEntry record(10);
     int first, end;
@@ -164,17 +163,12 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
         }
     }
     CCmdSyntax* const syntax = syntaxes[position];
-    // The parent is the record its command last produced: with row packing that may be an
-    // earlier record than the store's last one of that name (a repeated "interface a"
-    // after "interface b" merges into a, and what follows belongs to a, not b).
-    record.SetParent(blocks.GetLastRecord(syntax->GetParentId()));
+    record.SetParent(db.SelectLast(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    CDbEntry* const stored = db.AddEntry(record, m_rowPacking && syntax->IsPackable());
-    blocks.SetLastRecord(syntax->GetId(), stored);
-    return stored;
+    return db.AddEntry(record, m_rowPacking && syntax->IsPackable());
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)

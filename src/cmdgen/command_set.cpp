@@ -100,11 +100,3 @@ int CCommandSet::GetEnclosingStart(int index) const
 }
 
 int CCommandSet::GetBlockCount() const { return static_cast<int>(m_enclosingStart.size()); }
-
-CDbEntry* CCommandSet::GetLastRecord(char const* id) const
-{
-    auto const found = m_lastRecord.find(id);
-    return found != m_lastRecord.end() ? found->second : nullptr;
-}
-
-void CCommandSet::SetLastRecord(char const* id, CDbEntry* record) { m_lastRecord[id] = record; }

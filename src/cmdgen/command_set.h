@@ -8,8 +8,6 @@
 #include <quillset/cmdsyntax.h>
 #include <quillset/dynarray.h>
 
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 class CCommandSet {
@@ -26,11 +24,6 @@ public:
     int GetEnclosingStart(int index) const;
     int GetBlockCount() const;
 
-    // The record the last command of an ID produced (the one it was merged into, with row
-    // packing), which its child commands go under; null when there is none yet.
-    CDbEntry* GetLastRecord(char const* id) const;
-    void SetLastRecord(char const* id, CDbEntry* record);
-
 private:
     void BuildBlocks(CDynArray<CCmdSyntax*> const& syntaxes);
     void IndexBlocks(int syntaxCount);
@@ -43,7 +36,6 @@ private:
     std::vector<bool> m_isStart;
     // Per pair of m_blocks: the start of the block that encloses it, or -1.
     std::vector<int> m_enclosingStart;
-    std::unordered_map<std::string, CDbEntry*> m_lastRecord;
 };
 
 #endif
