@@ -151,11 +151,9 @@ CDbEntry* CDbObject::AddEntry(CDbEntry const& record, bool combine)
 {
     if (combine) {
         RecordGroup* const group = m_state->Find(record.GetName());
-        m_selected = group ? group->FindCompatible(m_index, record) : nullptr;
-        if (m_selected != nullptr) {
-            group->Merge(*m_selected, record);
+        m_selected = group ? group->Pack(m_index, record) : nullptr;
+        if (m_selected != nullptr)
             return m_selected;
-        }
     }
     CDbEntry* const copy = new CDbEntry(record);
     if (CDbEntry* const parent = copy->GetParent())
