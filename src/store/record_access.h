@@ -5,6 +5,7 @@
 
 #include <quillset/dbentry.h>
 
+#include "store/child_list.h"
 #include "store/record_anchor.h"
 
 namespace quillset::detail {
@@ -35,8 +36,7 @@ struct RecordAccess {
             CDbEntry* const mapped = child ? remap(child) : nullptr;
             if (mapped == child)
                 continue;
-            UnlistAnchor(record.m_children[i]);
-            record.m_children[i] = ListAnchor(mapped->Anchor());
+            record.m_children->Replace(i, mapped->Anchor());
         }
     }
 };
