@@ -113,25 +113,15 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
         position = end;
         return nullptr;
     }
-    // Each syntax of the block is tried once, from the position on, wrapping around; the
-    // nested blocks of children are skipped as a whole.
-    for (int tries = first;;) {
-        if (position == end)
-            position = first;
-        if (m_syntax[position]->Parse(command, &record) == 0)
-            break;
-        if (blocks.IsBlockStart(position + 1)) {
-            int const childrenEnd = blocks.GetBlockEnd(position + 1);
-            tries += childrenEnd - 1 - position;
-            position = childrenEnd - 1;
-        }
-        ++tries;
-        ++position;
-        if (tries >= end) {
-            position = end;
-            return nullptr;
-        }
+    auto const matches = [&](int index) { return m_syntax[index]->Parse(command, &record) == 0; };
+    auto const& dispatch = blocks.Dispatch();
+    int const matched = dispatch.Covers(position) ? dispatch.Search(position, command, matches)
+                                                  : blocks.SearchInOrder(position, first, end, matches);
+    if (matched < 0) {
+        position = end;
+        return nullptr;
     }
+    position = matched;
     CCmdSyntax* const syntax = m_syntax[position];
     record.SetParent(db.SelectLast(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this

@@ -21,6 +21,7 @@ CCommandSet::CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes)
 {
     BuildBlocks(syntaxes);
     IndexBlocks(syntaxes.GetSize());
+    m_dispatch = std::make_unique<quillset::cmdgen::CommandDispatch>(syntaxes, *this);
 }
 
 // Walks the list once, keeping the blocks still open on a stack instead of recursing, so a
@@ -89,4 +90,10 @@ int CCommandSet::GetBlockEnd(int index) const
     int first, end;
     FindBlock(index, first, end);
     return end;
+}
+
+void CCommandSet::GetBlock(int block, int& first, int& end) const
+{
+    first = m_blocks[2 * block];
+    end = m_blocks[2 * block + 1];
 }
