@@ -17,6 +17,7 @@
 
 namespace quillset::detail {
 class StoreState;
+struct StoreAccess;
 }
 
 class QS_API CDbObject {
@@ -158,12 +159,16 @@ public:
     int WriteDelimitedString(CString& text) const;
 
 private:
+    friend struct quillset::detail::StoreAccess;
     using StoreState = quillset::detail::StoreState;
 
     CDbEntry* DoSelect(char const* name, CDbEntry const* parent, int index, CDynArray<char const*>& pairs) const;
     int DoSelectCount(char const* name, CDbEntry const* parent, CDynArray<char const*>& pairs) const;
     CDbEntry* DoCreate(char const* name, CDbEntry* parent, CDynArray<char const*>& pairs);
     QS_LOCAL void IndexRecord(CDbEntry* record);
+    QS_LOCAL CDbEntry* PackInto(CDbEntry const& record);
+    QS_LOCAL CDbEntry* StoreNew(CDbEntry* record);
+    QS_LOCAL CDbEntry* AdoptEntry(CDbEntry& record, CDbEntry* parent, bool combine);
 
     CDbObject* m_baseline;
     CString m_name;

@@ -5,6 +5,7 @@
 
 #include "base/stream_file.h"
 #include "cmdgen/command_set.h"
+#include "store/store_access.h"
 
 #include <cstdio>
 #include <cstring>
@@ -123,12 +124,12 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     }
     position = matched;
     CCmdSyntax* const syntax = m_syntax[position];
-    record.SetParent(db.SelectLast(syntax->GetParentId()));
+    CDbEntry* const parent = db.SelectLast(syntax->GetParentId());
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    return db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+    return quillset::detail::StoreAccess::Adopt(db, record, parent, m_rowPacking && syntax->IsPackable());
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)

@@ -8,6 +8,10 @@
 #include "store/child_list.h"
 #include "store/record_anchor.h"
 
+#include <cstring>
+#include <string_view>
+#include <unordered_set>
+
 namespace quillset::detail {
 
 struct RecordAccess {
@@ -19,6 +23,29 @@ struct RecordAccess {
 
     // The anchor that the record's parent link holds, or null.
     static RecordAnchor* ParentAnchor(CDbEntry const& record) { return record.m_parent; }
+
+    // Links the record's parent pointer to `parent` (null: none) without listing the record
+    // in the parent's child list.
+    static void LinkParentOnly(CDbEntry& record, CDbEntry* parent)
+    {
+        record.LinkParent(parent ? parent->Anchor() : nullptr);
+    }
+
+    // A new record holding `from`'s name, fields, delimiter and parent link, taken instead
+    // of copied, or null when a copy would not hold the same slots (an empty slot, a name
+    // given twice or one that is a slot number). `from` is left empty and unlinked.
+    static CDbEntry* TakeContents(CDbEntry& from)
+    {
+        if (!CopiesSlotForSlot(from))
+            return nullptr;
+        auto* const taken = new CDbEntry(0);
+        std::swap(taken->m_name, from.m_name);
+        taken->m_fieldNames = std::move(from.m_fieldNames);
+        taken->m_values = std::move(from.m_values);
+        taken->m_delimiter = from.m_delimiter;
+        std::swap(taken->m_parent, from.m_parent);
+        return taken;
+    }
 
     // Points the record's parent link and each entry of its child list at `remap(linked)`
     // (a record, never null) wherever that differs from the linked record. Links to
@@ -38,6 +65,33 @@ struct RecordAccess {
                 continue;
             record.m_children->Replace(i, mapped->Anchor());
         }
+    }
+
+private:
+    // Whether setting each named slot of `record` by name into an empty record rebuilds the
+    // very same slots.
+    static bool CopiesSlotForSlot(CDbEntry const& record)
+    {
+        int const count = record.GetFieldCount();
+        std::unordered_set<std::string_view> seen;
+        for (int slot = 0; slot < count; ++slot) {
+            char const* const name = record.m_fieldNames[slot];
+            if (name == nullptr || CDbEntry::IsFieldAnIndex(name))
+                return false;
+            bool const repeated = count <= 8 ? FoundBefore(record, slot) : !seen.insert(name).second;
+            if (repeated)
+                return false;
+        }
+        return true;
+    }
+
+    static bool FoundBefore(CDbEntry const& record, int slot)
+    {
+        for (int earlier = 0; earlier < slot; ++earlier) {
+            if (std::strcmp(record.m_fieldNames[earlier], record.m_fieldNames[slot]) == 0)
+                return true;
+        }
+        return false;
     }
 };
 
