@@ -168,7 +168,7 @@ private:
     QS_LOCAL void IndexRecord(CDbEntry* record);
     QS_LOCAL CDbEntry* PackInto(CDbEntry const& record);
     QS_LOCAL CDbEntry* StoreNew(CDbEntry* record);
-    QS_LOCAL CDbEntry* AdoptEntry(CDbEntry& record, CDbEntry* parent, bool combine);
+    QS_LOCAL CDbEntry* AdoptEntry(CDbEntry& record, bool combine);
 
     CDbObject* m_baseline;
     CString m_name;

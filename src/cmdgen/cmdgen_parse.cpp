@@ -74,7 +74,7 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
         if (result == nullptr && m_unknownHandler != nullptr) {
             CDbEntry record(QS_UNKNOWN_ID, 10);
             if (m_unknownHandler(command, previousCommand, m_syntax, position, &record, lastRecord))
-                result = db.AddEntry(record, false);
+                result = quillset::detail::StoreAccess::Adopt(db, record, false);
         }
         if (result != nullptr) {
             previousCommand = command;
@@ -124,12 +124,12 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     }
     position = matched;
     CCmdSyntax* const syntax = m_syntax[position];
-    CDbEntry* const parent = db.SelectLast(syntax->GetParentId());
+    record.SetParent(db.SelectLast(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    return quillset::detail::StoreAccess::Adopt(db, record, parent, m_rowPacking && syntax->IsPackable());
+    return quillset::detail::StoreAccess::Adopt(db, record, m_rowPacking && syntax->IsPackable());
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)

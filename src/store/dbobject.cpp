@@ -154,11 +154,10 @@ CDbEntry* CDbObject::AddEntry(CDbEntry const& record, bool combine)
     return StoreNew(new CDbEntry(record));
 }
 
-// What AddEntry does with `record` linked under `parent`, taking the record's fields
-// instead of copying them where it can; `record` is left empty or as it was.
-CDbEntry* CDbObject::AdoptEntry(CDbEntry& record, CDbEntry* parent, bool combine)
+// What AddEntry does, taking the record's fields instead of copying them where it can;
+// `record` is left empty or as it was.
+CDbEntry* CDbObject::AdoptEntry(CDbEntry& record, bool combine)
 {
-    RecordAccess::LinkParentOnly(record, parent);
     if (combine && PackInto(record) != nullptr)
         return m_selected;
     CDbEntry* const taken = RecordAccess::TakeContents(record);

@@ -24,20 +24,17 @@ struct RecordAccess {
     // The anchor that the record's parent link holds, or null.
     static RecordAnchor* ParentAnchor(CDbEntry const& record) { return record.m_parent; }
 
-    // Links the record's parent pointer to `parent` (null: none) without listing the record
-    // in the parent's child list.
-    static void LinkParentOnly(CDbEntry& record, CDbEntry* parent)
-    {
-        record.LinkParent(parent ? parent->Anchor() : nullptr);
-    }
-
     // A new record holding `from`'s name, fields, delimiter and parent link, taken instead
     // of copied, or null when a copy would not hold the same slots (an empty slot, a name
-    // given twice or one that is a slot number). `from` is left empty and unlinked.
+    // given twice or one that is a slot number) or `from` has children. `from` is left
+    // empty, and off its parent's child list, where the new record takes its place once
+    // the store lists it.
     static CDbEntry* TakeContents(CDbEntry& from)
     {
-        if (!CopiesSlotForSlot(from))
+        if (from.GetChildCount() > 0 || !CopiesSlotForSlot(from))
             return nullptr;
+        if (CDbEntry* const parent = from.GetParent(); parent && parent->m_children)
+            parent->m_children->Erase(from.m_anchor);
         auto* const taken = new CDbEntry(0);
         std::swap(taken->m_name, from.m_name);
         taken->m_fieldNames = std::move(from.m_fieldNames);

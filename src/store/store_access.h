@@ -8,11 +8,11 @@
 namespace quillset::detail {
 
 struct StoreAccess {
-    // Stores `record` linked under `parent` (null: none) exactly as AddEntry would store a
-    // copy of it so linked; the record may be left empty.
-    static CDbEntry* Adopt(CDbObject& store, CDbEntry& record, CDbEntry* parent, bool combine)
+    // Stores `record` exactly as AddEntry would store a copy of it; the record may be left
+    // empty and unlinked.
+    static CDbEntry* Adopt(CDbObject& store, CDbEntry& record, bool combine)
     {
-        return store.AdoptEntry(record, parent, combine);
+        return store.AdoptEntry(record, combine);
     }
 };
 
