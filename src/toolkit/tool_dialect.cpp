@@ -11,13 +11,6 @@ namespace {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-bool IsBlank(char const* text)
-{
-    while (IsSpace(*text))
-        ++text;
-    return *text == '\0';
-}
-
 // Removes the line end (a line feed, and a carriage return before it), as the parser does.
 CString& StripLineEnd(CString& command)
 {
@@ -44,6 +37,38 @@ CString AppendedLine(bool exists, CDbValue const& existing, char const* text)
     }
     joined += text;
     return joined;
+}
+
+int Indentation(char const* line)
+{
+    int count = 0;
+    while (IsSpace(line[count]))
+        ++count;
+    return count;
+}
+
+int Depth(CDbEntry const& record)
+{
+    int depth = 0;
+    for (CDbEntry const* parent = record.GetParent(); parent != nullptr; parent = parent->GetParent())
+        ++depth;
+    return depth;
+}
+
+// The mode an indented unmatched line belongs to: among the last record and its ancestors,
+// the deepest whose command has sub-commands (only their children are written back) and
+// that lies less deep than the line is indented, so that a line indented once joins the
+// top-level mode even after lines of a deeper one.
+CDbEntry* EnclosingMode(CDbEntry& lastRecord, int indentation, SyntaxList const& syntaxes)
+{
+    CDbEntry* candidate = &lastRecord;
+    if (std::strcmp(candidate->GetName(), QS_UNKNOWN_ID) == 0)
+        candidate = candidate->GetParent();
+    for (; candidate != nullptr; candidate = candidate->GetParent()) {
+        if (Depth(*candidate) < indentation && HasChildDefinitions(syntaxes, candidate->GetName()))
+            return candidate;
+    }
+    return nullptr;
 }
 
 // Whether any definition of the record's command in the group starting at `first` writes
@@ -77,10 +102,11 @@ CDbEntry* FirstWrittenTopLevelRecord(CDbObject& db, SyntaxList const& syntaxes)
 
 bool ToolLineHandler(CString& command)
 {
-    if (IsBlank(command)) {
-        command.Empty();
+    // Trailing white space carries nothing, and generation would not write it back.
+    command.TrimRight();
+    if (command.IsEmpty())
         return true;
-    }
+    command += '\n';
     return DialectLineHandler(command);
 }
 
@@ -97,9 +123,16 @@ bool ToolUnknownHandler(char const* command, char const* previousCommand, Syntax
         lastRecord->SetFooter(AppendedLine(lastRecord->IsExistFooter(), lastRecord->GetFooter(), command));
         return false;
     }
+    if (indented && lastRecord != nullptr) {
+        QuillsetHandleUnknown(command, previousCommand, syntaxes, position, record, lastRecord);
+        if (CDbEntry* mode = EnclosingMode(*lastRecord, Indentation(command), syntaxes))
+            record->SetParent(mode);
+        return true;
+    }
     DialectUnknownHandler(command, previousCommand, syntaxes, position, record, lastRecord);
-    if (!indented && FirstTopLevelDefinition(syntaxes) >= 0)
-        position = FirstTopLevelDefinition(syntaxes);
+    int const topLevel = FirstTopLevelDefinition(syntaxes);
+    if (!indented && topLevel >= 0)
+        position = topLevel;
     return true;
 }
 
