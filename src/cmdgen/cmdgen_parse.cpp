@@ -7,6 +7,7 @@
 
 #include "base/stream_file.h"
 #include "cmdgen/command_set.h"
+#include "store/store_access.h"
 
 #include <cstdio>
 #include <cstring>
@@ -96,7 +97,7 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
         if (result == nullptr && m_unknownHandler != nullptr) {
             CDbEntry record(QS_UNKNOWN_ID, 10);
             if (m_unknownHandler(command, previousCommand, m_syntax, position, &record, lastRecord))
-                result = db.AddEntry(record, false);
+                result = quillset::detail::StoreAccess::Adopt(db, record, false);
         }
         if (result != nullptr) {
             previousCommand = command;
@@ -138,37 +139,25 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     }
     // Read through a const view: indexing it never grows the list.
     CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
-    // Each syntax of the block is tried once, from the position on, wrapping around; the
-    // nested blocks of children are skipped as a whole. A block that starts right after
-    // the position but ends past this block's end is not nested in it (it holds the
-    // children of a command of another block) and is not skipped.
-    for (int tries = first;;) {
-        if (position == end)
-            position = first;
-        if (syntaxes[position]->Parse(command, &record) == 0)
-            break;
-        int const childrenEnd = blocks.IsBlockStart(position + 1) ? blocks.GetBlockEnd(position + 1) : -1;
-        if (childrenEnd > position + 1 && childrenEnd <= end) {
-            tries += childrenEnd - 1 - position;
-            position = childrenEnd - 1;
-        }
-        ++tries;
-        ++position;
-        if (tries >= end) {
-            // The search climbs to the enclosing block: from this block's end, or, when
-            // the block ends the list, from the enclosing block's start.
-            int const enclosing = blocks.GetEnclosingStart(first);
-            position = end < syntaxes.GetSize() || enclosing < 0 ? end : enclosing;
-            return nullptr;
-        }
+    auto const matches = [&](int index) { return syntaxes[index]->Parse(command, &record) == 0; };
+    auto const& dispatch = blocks.Dispatch();
+    int const matched = dispatch.Covers(position) ? dispatch.Search(position, command, matches)
+                                                  : blocks.SearchInOrder(position, first, end, matches);
+    if (matched < 0) {
+        // The search climbs to the enclosing block: from this block's end, or, when the
+        // block ends the list, from the enclosing block's start.
+        int const enclosing = blocks.GetEnclosingStart(first);
+        position = end < syntaxes.GetSize() || enclosing < 0 ? end : enclosing;
+        return nullptr;
     }
+    position = matched;
     CCmdSyntax* const syntax = syntaxes[position];
     record.SetParent(db.SelectLast(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    return db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+    return quillset::detail::StoreAccess::Adopt(db, record, m_rowPacking && syntax->IsPackable());
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)
