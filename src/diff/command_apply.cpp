@@ -1,0 +1,296 @@
+// Apply as a small command interpreter: a stack of entered modes, the last record touched
+// (which places unmatched indented lines as the parser does), and a hashed index of every
+// record by parent and identity, so that each command finds its record at once.
+#include "diff/command_apply.h"
+
+#include "diff/config_diff.h"
+#include "diff/record_match.h"
+
+#include <quillset/symbols.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace quillset::diff {
+
+namespace {
+
+std::string const kNo = "no ";
+
+bool IsIndented(std::string_view text) { return !text.empty() && std::isspace(static_cast<unsigned char>(text[0])); }
+
+std::string TrimEnd(std::string text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
+    return text;
+}
+
+struct ParsedCommand {
+    CommandInfo const* command = nullptr;
+    CDbEntry record;
+    std::size_t depth = 0;  // the number of entered modes it stays in
+};
+
+class CommandApplier {
+public:
+    CommandApplier(CommandModel const& model, CDbObject& store) : m_model(model), m_store(store)
+    {
+        store.StartEnumeration();
+        while (CDbEntry* const record = store.GetNextEntry())
+            Index(record);
+    }
+
+    bool Apply(std::string const& text)
+    {
+        std::string const trimmed = TrimEnd(TrimIndent(text));
+        if (trimmed.empty())
+            return true;
+        if (!m_modes.empty() && trimmed == m_model.Find(m_modes.back()->GetName())->exitText) {
+            m_modes.pop_back();
+            m_last = nullptr;
+            return true;
+        }
+        if (ParsedCommand parsed; Parse(trimmed, parsed)) {
+            Store(parsed);
+            return true;
+        }
+        if (trimmed.compare(0, kNo.size(), kNo) == 0) {
+            std::string const rest = trimmed.substr(kNo.size());
+            if (ParsedCommand parsed; Parse(rest, parsed) && RemoveSame(parsed))
+                return true;
+            if (RemoveByText(UnknownParent(text), rest))
+                return true;
+        } else if (CDbEntry* const negated = FindUnknown(UnknownParent(text), kNo + trimmed)) {
+            Remove(negated);
+            return true;
+        }
+        StoreUnknown(text);
+        return false;
+    }
+
+private:
+    // The command whose syntax matches `trimmed` in the innermost mode that has one, with
+    // the defaults its syntax declares.
+    bool Parse(std::string const& trimmed, ParsedCommand& parsed) const
+    {
+        for (std::size_t depth = m_modes.size() + 1; depth-- > 0;) {
+            std::string const parentId = depth == 0 ? std::string() : m_modes[depth - 1]->GetName();
+            for (CommandInfo const* const command : m_model.CommandsUnder(parentId)) {
+                for (CCmdSyntax* const definition : command->definitions) {
+                    std::string const line = CommandModel::IndentOf(*definition) + trimmed;
+                    if (definition->Parse(line.c_str(), &parsed.record) != 0)
+                        continue;
+                    for (CCmdSyntax* const each : command->definitions)
+                        each->GetRoot()->ApplyDefaults(&parsed.record);
+                    parsed.command = command;
+                    parsed.depth = depth;
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    void Store(ParsedCommand& parsed)
+    {
+        m_modes.resize(parsed.depth);
+        CDbEntry* const parent = m_modes.empty() ? nullptr : m_modes.back();
+        CommandInfo const& command = *parsed.command;
+        CDbEntry* const existing = Find(parent, m_model.IdentityOf(parsed.record));
+        if (existing != nullptr && m_model.IsNegated(parsed.record) && !m_model.IsNegated(*existing)) {
+            Remove(existing);
+            return;
+        }
+        CDbEntry* target = nullptr;
+        if (existing != nullptr && (command.keyed || command.isMode || !command.negationField.empty())) {
+            target = existing;
+            ReplaceFields(*target, parsed.record);
+        } else {
+            target = Add(parent, parsed.record, command.definitions.front()->IsPackable());
+        }
+        m_last = target;
+        if (command.isMode)
+            m_modes.push_back(target);
+    }
+
+    bool RemoveSame(ParsedCommand const& parsed)
+    {
+        CDbEntry* const parent = parsed.depth == 0 ? nullptr : m_modes[parsed.depth - 1];
+        CDbEntry* const existing = Find(parent, m_model.IdentityOf(parsed.record));
+        if (existing == nullptr)
+            return false;
+        m_modes.resize(parsed.depth);
+        Remove(existing);
+        return true;
+    }
+
+    // Removes the record under `parent` whose line is `text` or starts with it as whole
+    // words: a short "no" form such as "no description" names the record it removes.
+    bool RemoveByText(CDbEntry* parent, std::string const& text)
+    {
+        if (CDbEntry* const unknown = FindUnknown(parent, text)) {
+            Remove(unknown);
+            return true;
+        }
+        std::vector<CDbEntry const*> const siblings =
+            parent != nullptr ? ChildrenInOrder(m_model, *parent) : TopLevelRecords(m_store);
+        for (CDbEntry const* const sibling : siblings) {
+            std::string const line = TrimIndent(m_model.FirstLineOf(*sibling));
+            if (line.compare(0, text.size(), text) == 0 && (line.size() == text.size() || std::isspace(static_cast<unsigned char>(line[text.size()])))) {
+                Remove(const_cast<CDbEntry*>(sibling));
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Unmatched lines are placed as the dialect's parser places them: an indented line in
+    // the current mode, or under the last record when that is a plain top-level command.
+    CDbEntry* UnknownParent(std::string const& text) const
+    {
+        if (!IsIndented(text))
+            return nullptr;
+        if (!m_modes.empty())
+            return m_modes.back();
+        if (m_last != nullptr && m_last->GetParent() == nullptr && !CommandModel::IsUnknown(*m_last))
+            return m_last;
+        return nullptr;
+    }
+
+    void StoreUnknown(std::string const& text)
+    {
+        CDbEntry* const parent = UnknownParent(text);
+        if (!IsIndented(text))
+            m_modes.clear();
+        CDbEntry record(QS_UNKNOWN_ID);
+        record.Set(QS_UNKNOWN_TEXT, text.c_str());
+        m_last = Add(parent, record, false);
+    }
+
+    CDbEntry* Add(CDbEntry* parent, CDbEntry& record, bool combine)
+    {
+        record.SetParent(parent);
+        CDbEntry* const stored = m_store.AddEntry(record, combine);
+        record.RemoveParent();
+        Unindex(stored);
+        Index(stored);
+        return stored;
+    }
+
+    void ReplaceFields(CDbEntry& target, CDbEntry const& source)
+    {
+        Unindex(&target);
+        while (target.GetFieldCount() > 0)
+            target.Remove(target.GetFieldByIndex(0));
+        for (int i = 0; i < source.GetFieldCount(); ++i)
+            target.Set(source.GetFieldByIndex(i), source.GetByIndex(i));
+        Index(&target);
+    }
+
+    void Remove(CDbEntry* record)
+    {
+        std::vector<CDbEntry*> subtree{record};
+        for (std::size_t i = 0; i < subtree.size(); ++i) {
+            for (int c = 0; c < subtree[i]->GetChildCount(); ++c) {
+                if (CDbEntry* const child = subtree[i]->GetChild(c))
+                    subtree.push_back(child);
+            }
+        }
+        for (CDbEntry* const gone : subtree) {
+            Unindex(gone);
+            if (gone == m_last)
+                m_last = nullptr;
+            m_modes.erase(std::remove(m_modes.begin(), m_modes.end(), gone), m_modes.end());
+        }
+        m_store.Delete(record, true);
+    }
+
+    static std::string ParentKey(CDbEntry const* parent)
+    {
+        return std::to_string(reinterpret_cast<std::uintptr_t>(parent)) + "|";
+    }
+
+    static std::string UnknownKey(CDbEntry const* parent, std::string const& trimmedText)
+    {
+        return "?" + ParentKey(parent) + trimmedText;
+    }
+
+    CDbEntry* Find(CDbEntry const* parent, std::string const& identity) const
+    {
+        return First(ParentKey(parent) + identity);
+    }
+
+    CDbEntry* FindUnknown(CDbEntry const* parent, std::string const& trimmedText) const
+    {
+        return First(UnknownKey(parent, trimmedText));
+    }
+
+    CDbEntry* First(std::string const& key) const
+    {
+        auto const found = m_index.find(key);
+        return found == m_index.end() || found->second.empty() ? nullptr : found->second.front();
+    }
+
+    void Index(CDbEntry* record)
+    {
+        std::vector<std::string>& keys = m_keysOf[record];
+        keys.push_back(ParentKey(record->GetParent()) + m_model.IdentityOf(*record));
+        if (CommandModel::IsUnknown(*record))
+            keys.push_back(UnknownKey(record->GetParent(), TrimEnd(TrimIndent(static_cast<char const*>(record->Get(QS_UNKNOWN_TEXT))))));
+        for (std::string const& key : keys)
+            m_index[key].push_back(record);
+    }
+
+    void Unindex(CDbEntry* record)
+    {
+        auto const keys = m_keysOf.find(record);
+        if (keys == m_keysOf.end())
+            return;
+        for (std::string const& key : keys->second) {
+            std::vector<CDbEntry*>& records = m_index[key];
+            records.erase(std::remove(records.begin(), records.end(), record), records.end());
+        }
+        m_keysOf.erase(keys);
+    }
+
+    CommandModel const& m_model;
+    CDbObject& m_store;
+    std::vector<CDbEntry*> m_modes;
+    CDbEntry* m_last = nullptr;
+    std::unordered_map<std::string, std::vector<CDbEntry*>> m_index;
+    std::unordered_map<CDbEntry*, std::vector<std::string>> m_keysOf;
+};
+
+}  // namespace
+
+ApplyReport ApplyCommands(CommandModel const& model, CDbObject& store, std::string_view commands,
+                          QuillsetLineHandler lineHandler)
+{
+    ApplyReport report;
+    CommandApplier applier(model, store);
+    CString command;
+    while (!commands.empty()) {
+        std::size_t const end = commands.find('\n');
+        std::string_view const line = commands.substr(0, end);
+        commands = end == std::string_view::npos ? std::string_view() : commands.substr(end + 1);
+        command += std::string(line).append("\n").c_str();
+        if (lineHandler != nullptr && !lineHandler(command) && !commands.empty())
+            continue;
+        std::string text = static_cast<char const*>(command);
+        command.Empty();
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        if (text.empty())
+            continue;
+        ++report.commands;
+        if (!applier.Apply(text))
+            ++report.unmatchedLines;
+    }
+    return report;
+}
+
+}  // namespace quillset::diff
