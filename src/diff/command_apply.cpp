@@ -64,9 +64,14 @@ public:
                 return true;
             if (RemoveByText(UnknownParent(text), rest))
                 return true;
-        } else if (CDbEntry* const negated = FindUnknown(UnknownParent(text), kNo + trimmed)) {
-            Remove(negated);
-            return true;
+        } else {
+            // The plain form of a negative line ("ip address" for "no ip address") removes it.
+            if (ParsedCommand parsed; Parse(kNo + trimmed, parsed) && RemoveSame(parsed))
+                return true;
+            if (CDbEntry* const negative = FindUnknown(UnknownParent(text), kNo + trimmed)) {
+                Remove(negative);
+                return true;
+            }
         }
         StoreUnknown(text);
         return false;

@@ -115,14 +115,28 @@ bool CommandModel::ApplyRules(Rules const& rules, RulesError& error)
         command->keyed = true;
         command->keyFields = key.fields;
     }
-    for (auto [list, flag] : {std::pair(&rules.replaces, &CommandInfo::replaces), std::pair(&rules.ordered, &CommandInfo::ordered)}) {
-        for (NameListRule const& rule : *list) {
-            for (std::string const& id : rule.commands) {
-                CommandInfo* const command = Lookup(rules, rule.line, id, error);
-                if (command == nullptr)
-                    return false;
-                command->*flag = true;
-            }
+    for (NameListRule const& rule : rules.replaces) {
+        for (std::string const& id : rule.commands) {
+            CommandInfo* const command = Lookup(rules, rule.line, id, error);
+            if (command == nullptr)
+                return false;
+            command->replaces = true;
+        }
+    }
+    for (NameListRule const& rule : rules.ordered) {
+        std::vector<CommandInfo*> sequence;
+        for (std::string const& id : rule.commands) {
+            sequence.push_back(Lookup(rules, rule.line, id, error));
+            if (sequence.back() == nullptr)
+                return false;
+        }
+        int const first = (*std::min_element(sequence.begin(), sequence.end(), [](auto* x, auto* y) {
+                              return x->order < y->order;
+                          }))->order;
+        for (CommandInfo* const command : sequence) {
+            command->ordered = true;
+            command->sequence = rule.commands.front();
+            command->sequenceOrder = first;
         }
     }
     for (ExitRule const& exit : rules.exits) {
@@ -143,15 +157,17 @@ bool CommandModel::RankDependencies(Rules const& rules, RulesError& error)
 {
     std::vector<std::vector<std::size_t>> usersOf(m_commands.size());
     for (DependsRule const& rule : rules.depends) {
-        CommandInfo* const user = Lookup(rules, rule.line, rule.user, error);
-        if (user == nullptr)
-            return false;
-        for (std::string const& id : rule.targets) {
-            CommandInfo* const target = Lookup(rules, rule.line, id, error);
-            if (target == nullptr)
+        for (std::string const& userId : rule.users) {
+            CommandInfo* const user = Lookup(rules, rule.line, userId, error);
+            if (user == nullptr)
                 return false;
-            usersOf[static_cast<std::size_t>(target - m_commands.data())].push_back(
-                static_cast<std::size_t>(user - m_commands.data()));
+            for (std::string const& targetId : rule.targets) {
+                CommandInfo* const target = Lookup(rules, rule.line, targetId, error);
+                if (target == nullptr)
+                    return false;
+                usersOf[static_cast<std::size_t>(target - m_commands.data())].push_back(
+                    static_cast<std::size_t>(user - m_commands.data()));
+            }
         }
     }
     enum class Visit { New, Active, Done };

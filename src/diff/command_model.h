@@ -26,6 +26,8 @@ struct CommandInfo {
     std::vector<std::string> keyFields;
     bool replaces = false;  // sending a changed record replaces the old one
     bool ordered = false;   // its records' order under one parent matters
+    std::string sequence;   // the ordered commands whose records form one sequence share it
+    int sequenceOrder = 0;  // the order of the sequence's first command
     std::string negationField;  // an enumeration with a "no" item, or empty
     std::string negationValue;  // the value that item stores
     int dependencyRank = 0;     // 0 when nothing depends on it, else 1 + the highest rank of its users

@@ -25,7 +25,9 @@ int CommandModel::OrderOf(CDbEntry const& record) const
     if (IsUnknown(record))
         return UnknownOrder(parent != nullptr ? parent->GetName() : "");
     CommandInfo const* const command = Find(record.GetName());
-    return command != nullptr ? command->order : std::numeric_limits<int>::max();
+    if (command == nullptr)
+        return std::numeric_limits<int>::max();
+    return command->ordered ? command->sequenceOrder : command->order;
 }
 
 bool CommandModel::HasKey(CommandInfo const& command, CDbEntry const& record) const

@@ -62,7 +62,7 @@ private:
             for (int i = 0; i < static_cast<int>(level.size()); ++i) {
                 CommandInfo const* const command = m_model.Find(level[i]->GetName());
                 if (command != nullptr && command->ordered && !m_model.HasKey(*command, *level[i])) {
-                    auto& sequence = sequences[command->id];
+                    auto& sequence = sequences[command->sequence];
                     (first ? sequence.first : sequence.second).push_back(i);
                 }
             }

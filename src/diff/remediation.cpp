@@ -102,9 +102,12 @@ private:
             m_actions.push_back({phase, path, std::move(lines), entered});
     }
 
+    // Removals of depended-on records go last; others keep their place in their mode, so
+    // that in a mode sent early removals still precede additions.
     void Remove(CDbEntry const& record, ModePath const& path)
     {
-        Emit(path, NegationLines(m_model, record), RankOf(record), nullptr);
+        int const rank = RankOf(record);
+        Emit(path, NegationLines(m_model, record), rank > 0 ? rank : m_enclosingPhase, nullptr);
     }
 
     void Add(CDbEntry const& record, ModePath& path)
@@ -131,7 +134,8 @@ private:
             if (negates) {
                 // The first negation removes the old record, the second stores the new one.
                 std::vector<std::string> lines = m_model.LinesOf(now);
-                lines.insert(lines.end(), lines.begin(), lines.end());
+                std::vector<std::string> const once = lines;
+                lines.insert(lines.end(), once.begin(), once.end());
                 Emit(path, std::move(lines), AdditionPhase(now), nullptr);
             } else if (command->replaces || m_model.IsNegated(old)) {
                 Emit(path, m_model.LinesOf(now), AdditionPhase(now), HasChildren(now) ? &now : nullptr);

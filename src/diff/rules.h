@@ -25,7 +25,7 @@ struct NameListRule {
 
 struct DependsRule {
     int line = 0;
-    std::string user;
+    std::vector<std::string> users;
     std::vector<std::string> targets;
 };
 

@@ -2,11 +2,12 @@
 // a comment. Statements:
 //   key COMMAND [FIELD...]        the fields that identify a record (none: one per parent)
 //   replace COMMAND...            sending a changed record replaces the old one
-//   ordered COMMAND...            the order of the command's records matters
-//   depends COMMAND on COMMAND... the first command's records refer to the others' records
+//   ordered COMMAND...            the records of these commands form one sequence whose order matters
+//   depends COMMAND... on COMMAND... records of the first commands refer to the others' records
 //   exit [MODE] TEXT              the line that leaves a mode (every mode, or MODE's)
 #include "diff/rules.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -59,9 +60,10 @@ std::string ParseStatement(std::vector<std::string> const& words, int line, Rule
         return {};
     }
     if (verb == "depends") {
-        if (rest.size() < 3 || rest[1] != "on")
-            return "expected \"depends COMMAND on COMMAND...\"";
-        rules.depends.push_back({line, rest[0], std::vector<std::string>(rest.begin() + 2, rest.end())});
+        auto const on = std::find(rest.begin(), rest.end(), "on");
+        if (on == rest.begin() || on == rest.end() || on + 1 == rest.end())
+            return "expected \"depends COMMAND... on COMMAND...\"";
+        rules.depends.push_back({line, std::vector<std::string>(rest.begin(), on), std::vector<std::string>(on + 1, rest.end())});
         return {};
     }
     if (verb == "exit") {

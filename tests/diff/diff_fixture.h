@@ -75,6 +75,7 @@ public:
     bool Ready() const { return m_ready; }
     std::string const& Error() const { return m_error; }
     diff::CommandModel const& Model() const { return m_model; }
+    CCmdGen& Gen() { return m_gen; }
 
     std::unique_ptr<CDbObject> Parse(std::string const& text)
     {
