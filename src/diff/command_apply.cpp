@@ -44,49 +44,54 @@ public:
             Index(record);
     }
 
+    // A line that carries nothing: an indented line after it does not join the command before.
+    void Separate() { m_last = nullptr; }
+
     bool Apply(std::string const& text)
     {
-        std::string const trimmed = TrimEnd(TrimIndent(text));
-        if (trimmed.empty())
-            return true;
-        if (!m_modes.empty() && trimmed == m_model.Find(m_modes.back()->GetName())->exitText) {
+        std::string const body = TrimIndent(text);
+        std::string const trimmed = TrimEnd(body);
+        std::string const indent = text.substr(0, text.size() - body.size());
+        if (!trimmed.empty() && !m_modes.empty() && trimmed == m_model.Find(m_modes.back()->GetName())->exitText) {
             m_modes.pop_back();
             m_last = nullptr;
             return true;
         }
-        if (ParsedCommand parsed; Parse(trimmed, parsed)) {
+        bool const negative = body.compare(0, kNo.size(), kNo) == 0;
+        // The plain form of a kept negative line removes it, even where a command reads it.
+        if (CDbEntry* const kept = negative ? nullptr : FindUnknown(UnknownParent(text), indent + kNo + trimmed)) {
+            Remove(kept);
+            return true;
+        }
+        if (ParsedCommand parsed; Parse(indent, trimmed, parsed)) {
             Store(parsed);
             return true;
         }
-        if (trimmed.compare(0, kNo.size(), kNo) == 0) {
-            std::string const rest = trimmed.substr(kNo.size());
-            if (ParsedCommand parsed; Parse(rest, parsed) && RemoveSame(parsed))
+        if (negative) {
+            std::string const rest = TrimEnd(body.substr(kNo.size()));
+            if (ParsedCommand parsed; Parse(indent, rest, parsed) && RemoveSame(parsed))
                 return true;
-            if (RemoveByText(UnknownParent(text), rest))
+            if (RemoveByText(UnknownParent(text), indent, rest))
                 return true;
-        } else {
-            // The plain form of a negative line ("ip address" for "no ip address") removes it.
-            if (ParsedCommand parsed; Parse(kNo + trimmed, parsed) && RemoveSame(parsed))
-                return true;
-            if (CDbEntry* const negative = FindUnknown(UnknownParent(text), kNo + trimmed)) {
-                Remove(negative);
-                return true;
-            }
+        } else if (ParsedCommand parsed; Parse(indent, kNo + trimmed, parsed) && RemoveSame(parsed)) {
+            return true;  // "ip address" removes the command "no ip address"
         }
         StoreUnknown(text);
         return false;
     }
 
 private:
-    // The command whose syntax matches `trimmed` in the innermost mode that has one, with
-    // the defaults its syntax declares.
-    bool Parse(std::string const& trimmed, ParsedCommand& parsed) const
+    // The command whose syntax matches `indent` + `body` in the innermost mode that has one,
+    // with the defaults its syntax declares. A line typed without indentation gets the
+    // indentation of each definition; an indented line must match as written, as it would
+    // in a configuration file.
+    bool Parse(std::string const& indent, std::string const& body, ParsedCommand& parsed) const
     {
         for (std::size_t depth = m_modes.size() + 1; depth-- > 0;) {
             std::string const parentId = depth == 0 ? std::string() : m_modes[depth - 1]->GetName();
             for (CommandInfo const* const command : m_model.CommandsUnder(parentId)) {
                 for (CCmdSyntax* const definition : command->definitions) {
-                    std::string const line = CommandModel::IndentOf(*definition) + trimmed;
+                    std::string const line = (indent.empty() ? CommandModel::IndentOf(*definition) : indent) + body;
                     if (definition->Parse(line.c_str(), &parsed.record) != 0)
                         continue;
                     for (CCmdSyntax* const each : command->definitions)
@@ -133,11 +138,12 @@ private:
         return true;
     }
 
-    // Removes the record under `parent` whose line is `text` or starts with it as whole
-    // words: a short "no" form such as "no description" names the record it removes.
-    bool RemoveByText(CDbEntry* parent, std::string const& text)
+    // Removes the record under `parent` whose line is `indent` + `text`, or whose line
+    // starts with `text` as whole words: a short "no" form such as "no description" names
+    // the record it removes.
+    bool RemoveByText(CDbEntry* parent, std::string const& indent, std::string const& text)
     {
-        if (CDbEntry* const unknown = FindUnknown(parent, text)) {
+        if (CDbEntry* const unknown = FindUnknown(parent, indent + text)) {
             Remove(unknown);
             return true;
         }
@@ -219,9 +225,9 @@ private:
         return std::to_string(reinterpret_cast<std::uintptr_t>(parent)) + "|";
     }
 
-    static std::string UnknownKey(CDbEntry const* parent, std::string const& trimmedText)
+    static std::string UnknownKey(CDbEntry const* parent, std::string const& text)
     {
-        return "?" + ParentKey(parent) + trimmedText;
+        return "?" + ParentKey(parent) + text;
     }
 
     CDbEntry* Find(CDbEntry const* parent, std::string const& identity) const
@@ -229,9 +235,10 @@ private:
         return First(ParentKey(parent) + identity);
     }
 
-    CDbEntry* FindUnknown(CDbEntry const* parent, std::string const& trimmedText) const
+    // The unmatched line `text` (trailing blanks aside) under `parent`.
+    CDbEntry* FindUnknown(CDbEntry const* parent, std::string const& text) const
     {
-        return First(UnknownKey(parent, trimmedText));
+        return First(UnknownKey(parent, text));
     }
 
     CDbEntry* First(std::string const& key) const
@@ -245,7 +252,7 @@ private:
         std::vector<std::string>& keys = m_keysOf[record];
         keys.push_back(ParentKey(record->GetParent()) + m_model.IdentityOf(*record));
         if (CommandModel::IsUnknown(*record))
-            keys.push_back(UnknownKey(record->GetParent(), TrimEnd(TrimIndent(static_cast<char const*>(record->Get(QS_UNKNOWN_TEXT))))));
+            keys.push_back(UnknownKey(record->GetParent(), TrimEnd(static_cast<char const*>(record->Get(QS_UNKNOWN_TEXT)))));
         for (std::string const& key : keys)
             m_index[key].push_back(record);
     }
@@ -289,8 +296,10 @@ ApplyReport ApplyCommands(CommandModel const& model, CDbObject& store, std::stri
         command.Empty();
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
             text.pop_back();
-        if (text.empty())
+        if (text.empty()) {
+            applier.Separate();
             continue;
+        }
         ++report.commands;
         if (!applier.Apply(text))
             ++report.unmatchedLines;

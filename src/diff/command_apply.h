@@ -22,8 +22,9 @@ struct ApplyReport {
 // command outside the current mode leaves it for the mode it belongs to; a record of a
 // keyed or negatable command replaces the one with the same identity; "no" forms and
 // negation fields remove records (a removed mode with everything under it); lines no syntax
-// describes are kept as unmatched lines, placed as the parser places them. `lineHandler`
-// (may be null) joins multi-line commands as parsing does.
+// describes are kept as unmatched lines, placed as the parser places them (a line that the
+// line handler empties, such as a lone "!", ends the context of the command before it).
+// `lineHandler` (may be null) joins multi-line commands as parsing does.
 ApplyReport ApplyCommands(CommandModel const& model, CDbObject& store, std::string_view commands,
                           QuillsetLineHandler lineHandler);
 

@@ -7,6 +7,7 @@
 #include "diff/record_match.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace quillset::diff {
 
@@ -22,6 +23,7 @@ struct Action {
 };
 
 std::string const kNo = "no ";
+char const kSeparator[] = "!";
 
 bool StartsWithNo(std::string const& text) { return text.compare(0, kNo.size(), kNo) == 0; }
 
@@ -169,6 +171,10 @@ public:
             m_lines.push_back(m_model.FirstLineOf(*action.path[i]));
             m_current.push_back(action.path[i]);
         }
+        // An indented line at the top level would join the command before it; a lone "!"
+        // (a line that carries nothing) keeps it apart.
+        if (action.path.empty() && !action.lines.front().empty() && std::isspace(static_cast<unsigned char>(action.lines.front()[0])))
+            m_lines.push_back(kSeparator);
         m_lines.insert(m_lines.end(), action.lines.begin(), action.lines.end());
         if (action.entered != nullptr)
             m_current.push_back(action.entered);

@@ -15,7 +15,8 @@ namespace quillset::diff {
 // The lines that turn `running` into `intended`: modes entered before their sub-commands
 // and left with their exit line; removed records negated (a removed mode once); changed
 // records of replacing commands sent with their new values; additions of depended-on
-// commands first and their removals last, everything else in the syntax file's order.
+// commands first and their removals last, everything else in the syntax file's order; a
+// lone "!" before an indented line that stands at the top level.
 // Records of commands that cannot be both written and read back are left alone.
 std::vector<std::string> Remediate(CommandModel const& model, CDbObject const& running, CDbObject const& intended);
 

@@ -86,7 +86,7 @@ bool SyntaxReads(CommandModel const& model, CCmdGen& gen, std::string const& tri
     return false;
 }
 
-// The lines of a remediation that are none of: a mode's exit line, a line the syntax
+// The lines of a remediation that are none of: a mode's exit line or "!", a line the syntax
 // reads, with or without "no ", or (the "no" form of) an unmatched line of either side.
 Lines UnreadableLines(DiffBench& bench, Lines const& remediation, std::set<std::string> const& unmatched)
 {
@@ -94,7 +94,7 @@ Lines UnreadableLines(DiffBench& bench, Lines const& remediation, std::set<std::
     for (std::string const& line : remediation) {
         std::string const trimmed = quillset::diff::TrimIndent(line);
         std::string const rest = trimmed.compare(0, 3, "no ") == 0 ? trimmed.substr(3) : trimmed;
-        bool const exit = trimmed == "exit";
+        bool const exit = trimmed == "exit" || trimmed == "!";
         bool const read = SyntaxReads(bench.Model(), bench.Gen(), trimmed) || SyntaxReads(bench.Model(), bench.Gen(), rest) ||
                           SyntaxReads(bench.Model(), bench.Gen(), "no " + trimmed);
         bool const own = unmatched.count(trimmed) || unmatched.count(rest) || unmatched.count("no " + trimmed);
@@ -117,7 +117,7 @@ void CheckLaw(DiffBench& bench, std::string const& running, std::string const& i
 
     auto const applied = bench.Parse(running);
     quillset::diff::ApplyCommands(model, *applied, Join(remediation), DialectLineHandler);
-    EXPECT_EQ(Records(model, *applied), Records(model, *i)) << what << "\n--- remediation:\n" << Join(remediation) << "--- intended:\n" << intended;
+    EXPECT_EQ(Records(model, *applied), Records(model, *i)) << what << "\n--- remediation:\n" << Join(remediation);
     EXPECT_EQ(quillset::diff::Remediate(model, *i, *applied), Lines()) << what;
 }
 
@@ -224,10 +224,22 @@ bool HasKeyClash(CommandModel const& model, std::vector<CDbEntry const*> const& 
     return false;
 }
 
+// Whether one parent holds an unmatched line and its "no" form: sent as commands, each
+// undoes the other, so no sequence of lines can produce both (a known limit).
+bool HasNegationPair(CDbObject const& store)
+{
+    std::set<std::pair<CDbEntry const*, std::string>> lines;
+    for (int i = 0; CDbEntry const* const record = store.Select(QS_UNKNOWN_ID, i); ++i)
+        lines.emplace(record->GetParent(), quillset::diff::TrimIndent(static_cast<char const*>(record->Get(QS_UNKNOWN_TEXT))));
+    return std::any_of(lines.begin(), lines.end(), [&](auto const& line) {
+        return lines.count({line.first, "no " + line.second}) > 0;
+    });
+}
+
 bool IsDeviceValid(DiffBench& bench, std::string const& text)
 {
     auto const store = bench.Parse(text);
-    return !HasKeyClash(bench.Model(), quillset::diff::TopLevelRecords(*store));
+    return !HasKeyClash(bench.Model(), quillset::diff::TopLevelRecords(*store)) && !HasNegationPair(*store);
 }
 
 // Checks the law in both directions between `base` and many changed versions of it.
@@ -245,7 +257,7 @@ void CheckGeneratedChanges(DiffBench& bench, std::string const& base, std::strin
         if (testing::Test::HasFailure())
             return;
     }
-    EXPECT_GT(checked, samples / 2) << name;
+    EXPECT_GE(checked * 4, samples) << name << ": too few changes gave a configuration a device can hold";
 }
 
 std::string const kSmallBase =
@@ -314,9 +326,11 @@ TEST_F(Corpus, LawHoldsBetweenCorpusFilesAndForTheirChanges)
     for (std::string const& file : files) {
         std::string const text = ReadFile(file);
         EXPECT_EQ(quillset::diff::Remediate(bench.Model(), *bench.Parse(text), *bench.Parse(text)), Lines()) << file;
-        if (IsDeviceValid(bench, text) && IsDeviceValid(bench, previous))
+        if (!IsDeviceValid(bench, text))
+            continue;
+        if (IsDeviceValid(bench, previous))
             CheckLaw(bench, previous, text, "to " + file);
-        CheckGeneratedChanges(bench, text, file, 12);
+        CheckGeneratedChanges(bench, text, file, 8);
         if (HasFailure())
             return;
         previous = text;
