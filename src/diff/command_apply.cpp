@@ -20,8 +20,6 @@ namespace {
 
 std::string const kNo = "no ";
 
-bool IsIndented(std::string_view text) { return !text.empty() && std::isspace(static_cast<unsigned char>(text[0])); }
-
 std::string TrimEnd(std::string text)
 {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
@@ -37,7 +35,8 @@ struct ParsedCommand {
 
 class CommandApplier {
 public:
-    CommandApplier(CommandModel const& model, CDbObject& store) : m_model(model), m_store(store)
+    CommandApplier(CommandModel const& model, CDbObject& store, QuillsetUnknownHandler unknownHandler)
+        : m_model(model), m_store(store), m_unknownHandler(unknownHandler)
     {
         store.StartEnumeration();
         while (CDbEntry* const record = store.GetNextEntry())
@@ -52,14 +51,14 @@ public:
         std::string const body = TrimIndent(text);
         std::string const trimmed = TrimEnd(body);
         std::string const indent = text.substr(0, text.size() - body.size());
-        if (!trimmed.empty() && !m_modes.empty() && trimmed == m_model.Find(m_modes.back()->GetName())->exitText) {
+        if (IsExitLine(trimmed)) {
             m_modes.pop_back();
             m_last = nullptr;
             return true;
         }
         bool const negative = body.compare(0, kNo.size(), kNo) == 0;
         // The plain form of a kept negative line removes it, even where a command reads it.
-        if (CDbEntry* const kept = negative ? nullptr : FindUnknown(UnknownParent(text), indent + kNo + trimmed)) {
+        if (CDbEntry* const kept = negative ? nullptr : FindUnknownNearby(indent + kNo + trimmed)) {
             Remove(kept);
             return true;
         }
@@ -71,7 +70,7 @@ public:
             std::string const rest = TrimEnd(body.substr(kNo.size()));
             if (ParsedCommand parsed; Parse(indent, rest, parsed) && RemoveSame(parsed))
                 return true;
-            if (RemoveByText(UnknownParent(text), indent, rest))
+            if (RemoveByText(indent, rest))
                 return true;
         } else if (ParsedCommand parsed; Parse(indent, kNo + trimmed, parsed) && RemoveSame(parsed)) {
             return true;  // "ip address" removes the command "no ip address"
@@ -81,6 +80,13 @@ public:
     }
 
 private:
+    // The exit line of the current mode. At the top level the same text is an ordinary
+    // line: configurations keep such lines, and they must come back as they were.
+    bool IsExitLine(std::string const& trimmed) const
+    {
+        return !m_modes.empty() && trimmed == m_model.Find(m_modes.back()->GetName())->exitText;
+    }
+
     // The command whose syntax matches `indent` + `body` in the innermost mode that has one,
     // with the defaults its syntax declares. A line typed without indentation gets the
     // indentation of each definition; an indented line must match as written, as it would
@@ -138,47 +144,76 @@ private:
         return true;
     }
 
-    // Removes the record under `parent` whose line is `indent` + `text`, or whose line
-    // starts with `text` as whole words: a short "no" form such as "no description" names
-    // the record it removes.
-    bool RemoveByText(CDbEntry* parent, std::string const& indent, std::string const& text)
+    // Removes the nearby record whose line is `indent` + `text`, or whose line starts with
+    // `text` as whole words: a short "no" form such as "no description" names the record
+    // it removes.
+    bool RemoveByText(std::string const& indent, std::string const& text)
     {
-        if (CDbEntry* const unknown = FindUnknown(parent, indent + text)) {
+        if (CDbEntry* const unknown = FindUnknownNearby(indent + text)) {
             Remove(unknown);
             return true;
         }
-        std::vector<CDbEntry const*> const siblings =
-            parent != nullptr ? ChildrenInOrder(m_model, *parent) : TopLevelRecords(m_store);
-        for (CDbEntry const* const sibling : siblings) {
-            std::string const line = TrimIndent(m_model.FirstLineOf(*sibling));
-            if (line.compare(0, text.size(), text) == 0 && (line.size() == text.size() || std::isspace(static_cast<unsigned char>(line[text.size()])))) {
-                Remove(const_cast<CDbEntry*>(sibling));
-                return true;
+        for (CDbEntry* const place : PlacesNearby()) {
+            std::vector<CDbEntry const*> const siblings =
+                place != nullptr ? ChildrenInOrder(m_model, *place) : TopLevelRecords(m_store);
+            for (CDbEntry const* const sibling : siblings) {
+                std::string const line = TrimIndent(m_model.FirstLineOf(*sibling));
+                if (line.compare(0, text.size(), text) == 0 &&
+                    (line.size() == text.size() || std::isspace(static_cast<unsigned char>(line[text.size()])))) {
+                    Remove(const_cast<CDbEntry*>(sibling));
+                    return true;
+                }
             }
         }
         return false;
     }
 
-    // Unmatched lines are placed as the dialect's parser places them: an indented line in
-    // the current mode, or under the last record when that is a plain top-level command.
-    CDbEntry* UnknownParent(std::string const& text) const
+    // The records an unmatched line may stand under, nearest first: the current mode, the
+    // last record's mode, the last record, the top level.
+    std::vector<CDbEntry*> PlacesNearby() const
     {
-        if (!IsIndented(text))
-            return nullptr;
-        if (!m_modes.empty())
-            return m_modes.back();
-        if (m_last != nullptr && m_last->GetParent() == nullptr && !CommandModel::IsUnknown(*m_last))
-            return m_last;
+        std::vector<CDbEntry*> places;
+        for (CDbEntry* const place : {m_modes.empty() ? nullptr : m_modes.back(), m_last ? m_last->GetParent() : nullptr, m_last}) {
+            if (place != nullptr && std::find(places.begin(), places.end(), place) == places.end())
+                places.push_back(place);
+        }
+        places.push_back(nullptr);
+        return places;
+    }
+
+    CDbEntry* FindUnknownNearby(std::string const& text) const
+    {
+        for (CDbEntry* const place : PlacesNearby()) {
+            if (CDbEntry* const found = FindUnknown(place, text))
+                return found;
+        }
         return nullptr;
     }
 
+    // Keeps an unmatched line where the dialect's unknown-command handler places it (it may
+    // also fold the line into the last record, which then changes).
     void StoreUnknown(std::string const& text)
     {
-        CDbEntry* const parent = UnknownParent(text);
-        if (!IsIndented(text))
-            m_modes.clear();
         CDbEntry record(QS_UNKNOWN_ID);
-        record.Set(QS_UNKNOWN_TEXT, text.c_str());
+        bool keep = true;
+        bool const inMode = !m_modes.empty() && std::isspace(static_cast<unsigned char>(text[0]));
+        if (m_unknownHandler == nullptr || inMode) {
+            // An indented line in a mode stays in it, whatever was removed before it.
+            record.Set(QS_UNKNOWN_TEXT, text.c_str());
+            record.SetParent(inMode ? m_modes.back() : nullptr);
+        } else {
+            int position = 0;
+            if (m_last != nullptr)
+                Unindex(m_last);
+            keep = m_unknownHandler(text.c_str(), "", m_model.Syntaxes(), position, &record, m_last);
+            if (m_last != nullptr)
+                Index(m_last);
+        }
+        if (!keep)
+            return;
+        CDbEntry* const parent = record.GetParent();
+        auto const mode = std::find(m_modes.begin(), m_modes.end(), parent);
+        m_modes.erase(mode == m_modes.end() ? m_modes.begin() : mode + 1, m_modes.end());
         m_last = Add(parent, record, false);
     }
 
@@ -271,6 +306,7 @@ private:
 
     CommandModel const& m_model;
     CDbObject& m_store;
+    QuillsetUnknownHandler m_unknownHandler;
     std::vector<CDbEntry*> m_modes;
     CDbEntry* m_last = nullptr;
     std::unordered_map<std::string, std::vector<CDbEntry*>> m_index;
@@ -280,10 +316,11 @@ private:
 }  // namespace
 
 ApplyReport ApplyCommands(CommandModel const& model, CDbObject& store, std::string_view commands,
-                          QuillsetLineHandler lineHandler)
+                          ApplyDialect const& dialect)
 {
     ApplyReport report;
-    CommandApplier applier(model, store);
+    CommandApplier applier(model, store, dialect.unknownHandler);
+    QuillsetLineHandler const lineHandler = dialect.lineHandler;
     CString command;
     while (!commands.empty()) {
         std::size_t const end = commands.find('\n');

@@ -61,6 +61,7 @@ bool CommandModel::Build(CCmdGen& gen, Rules const& rules, RulesError& error)
     m_byParent.clear();
     m_unknownOrder.clear();
     CDynArray<CCmdSyntax*>& syntaxes = gen.GetSyntax();
+    m_syntaxes = &syntaxes;
     for (int i = 0; i < syntaxes.GetSize(); ++i) {
         CCmdSyntax* const definition = syntaxes[i];
         std::string const id = definition->GetId();

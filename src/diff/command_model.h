@@ -43,6 +43,8 @@ public:
     bool Build(CCmdGen& gen, Rules const& rules, RulesError& error);
 
     CommandInfo const* Find(std::string_view id) const;
+    // The syntax list the model was built from, as the parser's handlers receive it.
+    CDynArray<CCmdSyntax*> const& Syntaxes() const { return *m_syntaxes; }
     // The commands whose parent command is `parentId` ("" for the top level), in order.
     std::vector<CommandInfo const*> const& CommandsUnder(std::string const& parentId) const;
     // Where unmatched lines of a level are written: the "_UNKNOWN" definition of that level,
@@ -75,6 +77,7 @@ private:
     bool RankDependencies(Rules const& rules, RulesError& error);
     CommandInfo* Lookup(Rules const& rules, int line, std::string const& id, RulesError& error);
 
+    CDynArray<CCmdSyntax*> const* m_syntaxes = nullptr;
     std::vector<CommandInfo> m_commands;
     std::unordered_map<std::string, std::size_t> m_byId;
     std::unordered_map<std::string, std::vector<CommandInfo const*>> m_byParent;

@@ -100,7 +100,7 @@ public:
     std::string Apply(std::string const& running, std::string const& commands)
     {
         auto store = Parse(running);
-        diff::ApplyCommands(m_model, *store, commands, DialectLineHandler);
+        diff::ApplyCommands(m_model, *store, commands, quillset::diff::ApplyDialect{DialectLineHandler, DialectUnknownHandler});
         return Generate(*store);
     }
 

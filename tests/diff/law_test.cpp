@@ -116,7 +116,7 @@ void CheckLaw(DiffBench& bench, std::string const& running, std::string const& i
     EXPECT_EQ(UnreadableLines(bench, remediation, unmatched), Lines()) << what;
 
     auto const applied = bench.Parse(running);
-    quillset::diff::ApplyCommands(model, *applied, Join(remediation), DialectLineHandler);
+    quillset::diff::ApplyCommands(model, *applied, Join(remediation), quillset::diff::ApplyDialect{DialectLineHandler, DialectUnknownHandler});
     EXPECT_EQ(Records(model, *applied), Records(model, *i)) << what << "\n--- remediation:\n" << Join(remediation);
     EXPECT_EQ(quillset::diff::Remediate(model, *i, *applied), Lines()) << what;
 }
