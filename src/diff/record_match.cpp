@@ -1,7 +1,8 @@
-// Matching two configurations level by level through hashed identities. Records of an
-// ordered command keep their pairing only up to the first place where the two sequences
-// differ: what follows is removed and sent again, as a device appends new entries
-// (records identified by a key such as a sequence number keep their place by it).
+// Matching two configurations level by level through hashed identities. A device appends
+// new entries of an ordered command at the end, so only the longest start of the new
+// sequence that the old one holds in the same order keeps its pairing: the rest is removed
+// and sent again (records identified by a key such as a sequence number keep their place
+// by it).
 #include "diff/record_match.h"
 
 #include <algorithm>
@@ -57,26 +58,19 @@ private:
 
     void UnpairAfterReordering()
     {
-        std::unordered_map<std::string, std::pair<std::vector<int>, std::vector<int>>> sequences;
-        auto const collect = [&](Level const& level, bool first) {
-            for (int i = 0; i < static_cast<int>(level.size()); ++i) {
-                CommandInfo const* const command = m_model.Find(level[i]->GetName());
-                if (command != nullptr && command->ordered && !m_model.HasKey(*command, *level[i])) {
-                    auto& sequence = sequences[command->sequence];
-                    (first ? sequence.first : sequence.second).push_back(i);
-                }
-            }
-        };
-        collect(m_a, true);
-        collect(m_b, false);
-        for (auto& [id, sequence] : sequences) {
-            auto const& [inA, inB] = sequence;
-            std::size_t same = 0;
-            while (same < inA.size() && same < inB.size() && m_partnerOfA[inA[same]] == inB[same])
-                ++same;
-            for (std::size_t k = same; k < inA.size(); ++k)
-                Unpair(inA[k], m_partnerOfA[inA[k]]);
-            for (std::size_t k = same; k < inB.size(); ++k)
+        std::unordered_map<std::string, std::vector<int>> sequences;  // positions in the new level
+        for (int j = 0; j < static_cast<int>(m_b.size()); ++j) {
+            CommandInfo const* const command = m_model.Find(m_b[j]->GetName());
+            if (command != nullptr && command->ordered && !m_model.HasKey(*command, *m_b[j]))
+                sequences[command->sequence].push_back(j);
+        }
+        for (auto const& [id, inB] : sequences) {
+            // The longest start of the new sequence that the old one holds in the same order
+            // stays; everything after it is sent again.
+            std::size_t kept = 0;
+            for (int previous = -1; kept < inB.size() && m_partnerOfB[inB[kept]] > previous; ++kept)
+                previous = m_partnerOfB[inB[kept]];
+            for (std::size_t k = kept; k < inB.size(); ++k)
                 Unpair(m_partnerOfB[inB[k]], inB[k]);
         }
     }
