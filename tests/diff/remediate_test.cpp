@@ -62,4 +62,33 @@ TEST_F(SmallDialect, RemediationSendsOnlyWhatChangedInModeOrder)
         EXPECT_EQ(bench.Remediate(c.running, c.intended), c.commands) << c.what;
 }
 
+TEST_F(SmallDialect, ApplyChangesTheConfigurationAsTheDeviceWould)
+{
+    ASSERT_TRUE(bench.Ready()) << bench.Error();
+    std::string const running = "hostname r1\ninterface e1\n description old\n shutdown\ninterface e2\n";
+    struct Case {
+        char const* what;
+        std::string commands;
+        std::string result;
+    } const cases[] = {
+        {"typed without indentation, replacing", "interface e1\ndescription new\n",
+         "hostname r1\ninterface e1\n description new\n shutdown\ninterface e2\n"},
+        {"short no form", "interface e1\n no description\n", "hostname r1\ninterface e1\n shutdown\ninterface e2\n"},
+        {"negation field removes", "interface e1\n no shutdown\n", "hostname r1\ninterface e1\n description old\ninterface e2\n"},
+        {"a mode removed with its sub-commands", "no interface e1\n", "hostname r1\ninterface e2\n"},
+        {"a top-level command leaves the mode", "interface e2\n speed 10\nhostname r2\ninterface e1\n speed 20\n",
+         "hostname r2\ninterface e1\n description old\n speed 20\n shutdown\ninterface e2\n speed 10\n"},
+        {"exit leaves the mode", "interface e2\n exit\n cdp enable\n",
+         "hostname r1\ninterface e1\n description old\n shutdown\ninterface e2\n cdp enable\n"},
+        {"a new mode and an unmatched line", "interface e3\n cdp enable\n exit\nlogging on\n",
+         "hostname r1\ninterface e1\n description old\n shutdown\ninterface e2\ninterface e3\n cdp enable\nlogging on\n"},
+        {"a single-valued command is removed whatever its value", "no hostname r9\n",
+         "interface e1\n description old\n shutdown\ninterface e2\n"},
+        {"a no form with nothing to remove is kept as the parser reads it", "interface e2\n no speed 10\n",
+         "hostname r1\ninterface e1\n description old\n shutdown\ninterface e2\n no speed 10\n"},
+    };
+    for (auto const& c : cases)
+        EXPECT_EQ(bench.Apply(running, c.commands), c.result) << c.what;
+}
+
 }  // namespace
