@@ -48,7 +48,7 @@ struct Pair {
         SetZynMode(&gen);
         quillset::diff::Rules rules;
         quillset::diff::RulesError error;
-        if (!quillset::diff::LoadRules(QUILLSET_SYNTAXES_DIR "/zyn.rules", rules, error) || !model.Build(gen, rules, error))
+        if (!quillset::diff::LoadRules(QUILLSET_SYNTAXES_DIR "/zyn.rules", rules, error) || !model.Build(gen.GetSyntax(), rules, error))
             throw std::runtime_error(error.message);
         gen.ParseCommand(Configuration(lines, false).c_str(), a);
         gen.ParseCommand(Configuration(lines, true).c_str(), b);

@@ -54,13 +54,12 @@ void CollectFields(CSymbolEntry const* symbol, CommandInfo& command)
 
 }  // namespace
 
-bool CommandModel::Build(CCmdGen& gen, Rules const& rules, RulesError& error)
+bool CommandModel::Build(CDynArray<CCmdSyntax*> const& syntaxes, Rules const& rules, RulesError& error)
 {
     m_commands.clear();
     m_byId.clear();
     m_byParent.clear();
     m_unknownOrder.clear();
-    CDynArray<CCmdSyntax*>& syntaxes = gen.GetSyntax();
     m_syntaxes = &syntaxes;
     for (int i = 0; i < syntaxes.GetSize(); ++i) {
         CCmdSyntax* const definition = syntaxes[i];
@@ -96,7 +95,7 @@ CommandInfo* CommandModel::Lookup(Rules const& rules, int line, std::string cons
     auto const found = m_byId.find(id);
     if (found != m_byId.end())
         return &m_commands[found->second];
-    error.message = RulesMessage(rules.fileName, line, "the syntax has no command \"" + id + "\"");
+    error = RulesError::At(rules.fileName, line, "the syntax has no command \"" + id + "\"");
     return nullptr;
 }
 
@@ -108,8 +107,7 @@ bool CommandModel::ApplyRules(Rules const& rules, RulesError& error)
             return false;
         for (std::string const& field : key.fields) {
             if (std::find(command->fields.begin(), command->fields.end(), field) == command->fields.end()) {
-                error.message =
-                    RulesMessage(rules.fileName, key.line, "command \"" + key.command + "\" has no field \"" + field + "\"");
+                error = RulesError::At(rules.fileName, key.line, "command \"" + key.command + "\" has no field \"" + field + "\"");
                 return false;
             }
         }
@@ -190,7 +188,7 @@ bool CommandModel::RankDependencies(Rules const& rules, RulesError& error)
     };
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         if (!rank(i)) {
-            error.message = RulesMessage(rules.fileName, 0, "the dependencies of \"" + m_commands[i].id + "\" form a cycle");
+            error = RulesError::At(rules.fileName, 0, "the dependencies of \"" + m_commands[i].id + "\" form a cycle");
             return false;
         }
     }

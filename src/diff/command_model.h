@@ -37,10 +37,10 @@ struct CommandInfo {
 
 class CommandModel {
 public:
-    // Builds the model of `gen`'s syntax under `rules`. Returns false with an error naming
-    // the rules file and line when a rule names a command or field the syntax lacks, or
-    // when dependencies form a cycle.
-    bool Build(CCmdGen& gen, Rules const& rules, RulesError& error);
+    // Builds the model of a generator's syntax list under `rules`; the list must outlive
+    // the model. Returns false with an error naming the rules file and line when a rule
+    // names a command or field the syntax lacks, or when dependencies form a cycle.
+    bool Build(CDynArray<CCmdSyntax*> const& syntaxes, Rules const& rules, RulesError& error);
 
     CommandInfo const* Find(std::string_view id) const;
     // The syntax list the model was built from, as the parser's handlers receive it.

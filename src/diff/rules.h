@@ -44,17 +44,21 @@ struct Rules {
     std::vector<ExitRule> exits;
 };
 
-// An error in a rules file: "FILE:LINE: what is wrong" (or "FILE: ..." without a line).
+// An error in a rules file: the file, the line (0 when there is none), what is wrong, and
+// all three as "FILE:LINE: what is wrong" (or "FILE: what is wrong").
 struct RulesError {
+    std::string file;
+    int line = 0;
+    std::string what;
     std::string message;
+
+    static RulesError At(std::string const& file, int line, std::string const& what);
 };
 
 // Reads rules text; on failure returns false and sets `error` to the first problem found.
 bool ParseRules(std::string_view text, std::string const& fileName, Rules& rules, RulesError& error);
 // Reads a rules file; a file that cannot be read is an error naming it.
 bool LoadRules(std::string const& path, Rules& rules, RulesError& error);
-
-std::string RulesMessage(std::string const& fileName, int line, std::string const& what);
 
 }  // namespace quillset::diff
 

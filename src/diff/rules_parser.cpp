@@ -13,12 +13,12 @@
 
 namespace quillset::diff {
 
-std::string RulesMessage(std::string const& fileName, int line, std::string const& what)
+RulesError RulesError::At(std::string const& file, int line, std::string const& what)
 {
-    std::string message = fileName;
+    std::string message = file;
     if (line > 0)
         message += ":" + std::to_string(line);
-    return message + ": " + what;
+    return {file, line, what, message + ": " + what};
 }
 
 namespace {
@@ -92,7 +92,7 @@ bool ParseRules(std::string_view text, std::string const& fileName, Rules& rules
             continue;
         std::string const problem = ParseStatement(words, lineNumber, rules);
         if (!problem.empty()) {
-            error.message = RulesMessage(fileName, lineNumber, problem);
+            error = RulesError::At(fileName, lineNumber, problem);
             return false;
         }
     }
@@ -103,7 +103,7 @@ bool LoadRules(std::string const& path, Rules& rules, RulesError& error)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error.message = RulesMessage(path, 0, "cannot read the rules file");
+        error = RulesError::At(path, 0, "cannot read the rules file");
         return false;
     }
     std::ostringstream content;

@@ -68,7 +68,7 @@ public:
         diff::Rules parsed;
         diff::RulesError error;
         m_ready = m_gen.IsValid() && diff::ParseRules(rules, "test.rules", parsed, error) &&
-                  m_model.Build(m_gen, parsed, error);
+                  m_model.Build(m_gen.GetSyntax(), parsed, error);
         m_error = error.message;
     }
 
