@@ -52,7 +52,11 @@ public:
         std::string const trimmed = TrimEnd(body);
         std::string const indent = text.substr(0, text.size() - body.size());
         if (IsExitLine(trimmed)) {
-            m_modes.pop_back();
+            // A mode whose syntax keeps its exit line as a command keeps that record too.
+            if (ParsedCommand parsed; Parse(indent, trimmed, parsed) && parsed.depth == m_modes.size())
+                Store(parsed);
+            if (!m_modes.empty())
+                m_modes.pop_back();
             m_last = nullptr;
             return true;
         }
@@ -62,19 +66,21 @@ public:
             Remove(kept);
             return true;
         }
-        if (ParsedCommand parsed; Parse(indent, trimmed, parsed)) {
-            Store(parsed);
+        // Lines as written first, then typed lines with each definition's indentation.
+        for (bool const reindent : {false, true}) {
+            if (reindent && !indent.empty())
+                break;
+            if (ParsedCommand parsed; ParseIn(indent, trimmed, reindent, parsed)) {
+                Store(parsed);
+                return true;
+            }
+            std::string const rest = TrimEnd(body.substr(negative ? kNo.size() : 0));
+            // "no X" removes X; "ip address" removes the command "no ip address".
+            if (ParsedCommand parsed; ParseIn(indent, negative ? rest : kNo + trimmed, reindent, parsed) && RemoveSame(parsed))
+                return true;
+        }
+        if (negative && RemoveByText(indent, TrimEnd(body.substr(kNo.size()))))
             return true;
-        }
-        if (negative) {
-            std::string const rest = TrimEnd(body.substr(kNo.size()));
-            if (ParsedCommand parsed; Parse(indent, rest, parsed) && RemoveSame(parsed))
-                return true;
-            if (RemoveByText(indent, rest))
-                return true;
-        } else if (ParsedCommand parsed; Parse(indent, kNo + trimmed, parsed) && RemoveSame(parsed)) {
-            return true;  // "ip address" removes the command "no ip address"
-        }
         StoreUnknown(text);
         return false;
     }
@@ -88,16 +94,21 @@ private:
     }
 
     // The command whose syntax matches `indent` + `body` in the innermost mode that has one,
-    // with the defaults its syntax declares. A line typed without indentation gets the
-    // indentation of each definition; an indented line must match as written, as it would
-    // in a configuration file.
+    // with the defaults its syntax declares. The line is first tried as written, as in a
+    // configuration file; a line typed without indentation is then tried with the
+    // indentation of each definition.
     bool Parse(std::string const& indent, std::string const& body, ParsedCommand& parsed) const
+    {
+        return ParseIn(indent, body, false, parsed) || (indent.empty() && ParseIn(indent, body, true, parsed));
+    }
+
+    bool ParseIn(std::string const& indent, std::string const& body, bool reindent, ParsedCommand& parsed) const
     {
         for (std::size_t depth = m_modes.size() + 1; depth-- > 0;) {
             std::string const parentId = depth == 0 ? std::string() : m_modes[depth - 1]->GetName();
             for (CommandInfo const* const command : m_model.CommandsUnder(parentId)) {
                 for (CCmdSyntax* const definition : command->definitions) {
-                    std::string const line = (indent.empty() ? CommandModel::IndentOf(*definition) : indent) + body;
+                    std::string const line = (reindent ? CommandModel::IndentOf(*definition) : indent) + body;
                     if (definition->Parse(line.c_str(), &parsed.record) != 0)
                         continue;
                     for (CCmdSyntax* const each : command->definitions)
