@@ -330,7 +330,7 @@ TEST_F(Corpus, LawHoldsBetweenCorpusFilesAndForTheirChanges)
             continue;
         if (IsDeviceValid(bench, previous))
             CheckLaw(bench, previous, text, "to " + file);
-        CheckGeneratedChanges(bench, text, file, 8);
+        CheckGeneratedChanges(bench, text, file, 4);
         if (HasFailure())
             return;
         previous = text;
