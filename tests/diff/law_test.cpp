@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -73,7 +75,7 @@ std::set<std::string> UnmatchedTexts(CDbObject const& store)
     return texts;
 }
 
-bool SyntaxReads(CommandModel const& model, CCmdGen& gen, std::string const& trimmed)
+bool SyntaxReads(CCmdGen& gen, std::string const& trimmed)
 {
     CDynArray<CCmdSyntax*>& syntaxes = gen.GetSyntax();
     for (int i = 0; i < syntaxes.GetSize(); ++i) {
@@ -82,7 +84,6 @@ bool SyntaxReads(CommandModel const& model, CCmdGen& gen, std::string const& tri
         if (syntaxes[i]->Parse(line.c_str(), &record) == 0)
             return true;
     }
-    (void)model;
     return false;
 }
 
@@ -95,8 +96,8 @@ Lines UnreadableLines(DiffBench& bench, Lines const& remediation, std::set<std::
         std::string const trimmed = quillset::diff::TrimIndent(line);
         std::string const rest = trimmed.compare(0, 3, "no ") == 0 ? trimmed.substr(3) : trimmed;
         bool const exit = trimmed == "exit" || trimmed == "!";
-        bool const read = SyntaxReads(bench.Model(), bench.Gen(), trimmed) || SyntaxReads(bench.Model(), bench.Gen(), rest) ||
-                          SyntaxReads(bench.Model(), bench.Gen(), "no " + trimmed);
+        bool const read = SyntaxReads(bench.Gen(), trimmed) || SyntaxReads(bench.Gen(), rest) ||
+                          SyntaxReads(bench.Gen(), "no " + trimmed);
         bool const own = unmatched.count(trimmed) || unmatched.count(rest) || unmatched.count("no " + trimmed);
         if (!exit && !read && !own)
             bad.push_back(line);
