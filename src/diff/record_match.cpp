@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace quillset::diff {
 
@@ -144,6 +145,28 @@ std::vector<CDbEntry const*> TopLevelRecords(CDbObject const& store)
             records.push_back(record);
     }
     return records;
+}
+
+namespace {
+
+bool HasKeyClashIn(CommandModel const& model, Level const& level)
+{
+    std::unordered_set<std::string> seen;
+    for (CDbEntry const* const record : level) {
+        CommandInfo const* const command = model.Find(record->GetName());
+        if (command != nullptr && model.HasKey(*command, *record) && !seen.insert(model.IdentityOf(*record)).second)
+            return true;
+        if (HasKeyClashIn(model, ChildrenOf(*record)))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool HasKeyClash(CommandModel const& model, CDbObject const& store)
+{
+    return HasKeyClashIn(model, TopLevelRecords(store));
 }
 
 std::vector<RecordPair> MatchStores(CommandModel const& model, CDbObject const& a, CDbObject const& b)

@@ -210,21 +210,6 @@ private:
     std::mt19937 m_random;
 };
 
-// Whether two siblings share the identity of a keyed command: a device cannot hold both,
-// so no commands can produce such a configuration.
-bool HasKeyClash(CommandModel const& model, std::vector<CDbEntry const*> const& level)
-{
-    std::set<std::string> seen;
-    for (CDbEntry const* const record : level) {
-        auto const* command = model.Find(record->GetName());
-        if (command != nullptr && model.HasKey(*command, *record) && !seen.insert(model.IdentityOf(*record)).second)
-            return true;
-        if (HasKeyClash(model, quillset::diff::ChildrenInOrder(model, *record)))
-            return true;
-    }
-    return false;
-}
-
 // Whether one parent holds an unmatched line and its "no" form: sent as commands, each
 // undoes the other, so no sequence of lines can produce both (a known limit).
 bool HasNegationPair(CDbObject const& store)
@@ -240,7 +225,7 @@ bool HasNegationPair(CDbObject const& store)
 bool IsDeviceValid(DiffBench& bench, std::string const& text)
 {
     auto const store = bench.Parse(text);
-    return !HasKeyClash(bench.Model(), quillset::diff::TopLevelRecords(*store)) && !HasNegationPair(*store);
+    return !quillset::diff::HasKeyClash(bench.Model(), *store) && !HasNegationPair(*store);
 }
 
 // Checks the law in both directions between `base` and many changed versions of it.
