@@ -202,23 +202,28 @@ private:
     }
 
     // Keeps an unmatched line where the dialect's unknown-command handler places it (it may
-    // also fold the line into the last record, which then changes).
+    // also fold the line into the last record, which then changes). When no record was
+    // touched since the current mode was entered (or the last one was removed), a stand-in
+    // child of the mode plays the last record, so the line lands as it would after one.
     void StoreUnknown(std::string const& text)
     {
         CDbEntry record(QS_UNKNOWN_ID);
         bool keep = true;
-        bool const inMode = !m_modes.empty() && std::isspace(static_cast<unsigned char>(text[0]));
-        if (m_unknownHandler == nullptr || inMode) {
-            // An indented line in a mode stays in it, whatever was removed before it.
+        if (m_unknownHandler == nullptr) {
             record.Set(QS_UNKNOWN_TEXT, text.c_str());
-            record.SetParent(inMode ? m_modes.back() : nullptr);
         } else {
+            CDbEntry standIn("");
+            bool const freshMode = !m_modes.empty() && (m_last == nullptr || m_last == m_modes.back());
+            if (freshMode)
+                standIn.SetParent(m_modes.back());
+            CDbEntry* const last = freshMode ? &standIn : m_last;
             int position = 0;
             if (m_last != nullptr)
                 Unindex(m_last);
-            keep = m_unknownHandler(text.c_str(), "", m_model.Syntaxes(), position, &record, m_last);
+            keep = m_unknownHandler(text.c_str(), "", m_model.Syntaxes(), position, &record, last);
             if (m_last != nullptr)
                 Index(m_last);
+            standIn.RemoveParent();
         }
         if (!keep)
             return;

@@ -66,7 +66,7 @@ bool CommandModel::Build(CDynArray<CCmdSyntax*> const& syntaxes, Rules const& ru
         std::string const id = definition->GetId();
         if (id == QS_UNKNOWN_ID) {
             m_unknownOrder.emplace(definition->GetParentId(), i);
-            continue;
+            continue;  // its parent opens a mode: marked below
         }
         auto const [slot, added] = m_byId.emplace(id, m_commands.size());
         if (added) {
@@ -81,8 +81,8 @@ bool CommandModel::Build(CDynArray<CCmdSyntax*> const& syntaxes, Rules const& ru
         command.sendable = command.sendable || (definition->GetFlags() & (kGenerates | kParses)) == (kGenerates | kParses);
         CollectFields(definition->GetRoot(), command);
     }
-    for (CommandInfo& command : m_commands) {
-        if (auto const parent = m_byId.find(command.parentId); parent != m_byId.end())
+    for (int i = 0; i < syntaxes.GetSize(); ++i) {
+        if (auto const parent = m_byId.find(syntaxes[i]->GetParentId()); parent != m_byId.end())
             m_commands[parent->second].isMode = true;
     }
     for (CommandInfo const& command : m_commands)

@@ -21,7 +21,7 @@ struct CommandInfo {
     int order = 0;  // index of the first definition: commands are written in this order
     std::vector<CCmdSyntax*> definitions;
     std::vector<std::string> fields;  // the variables of its definitions
-    bool isMode = false;              // other commands stand under it
+    bool isMode = false;              // other commands (or its unmatched lines) stand under it
     bool keyed = false;               // identified by keyFields instead of its whole text
     std::vector<std::string> keyFields;
     bool replaces = false;  // sending a changed record replaces the old one

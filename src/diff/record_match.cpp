@@ -154,7 +154,8 @@ bool HasKeyClashIn(CommandModel const& model, Level const& level)
     std::unordered_set<std::string> seen;
     for (CDbEntry const* const record : level) {
         CommandInfo const* const command = model.Find(record->GetName());
-        if (command != nullptr && model.HasKey(*command, *record) && !seen.insert(model.IdentityOf(*record)).second)
+        bool const single = command != nullptr && (command->isMode || model.HasKey(*command, *record));
+        if (single && !seen.insert(model.IdentityOf(*record)).second)
             return true;
         if (HasKeyClashIn(model, ChildrenOf(*record)))
             return true;

@@ -39,8 +39,8 @@ std::vector<CDbEntry const*> ChildrenInOrder(CommandModel const& model, CDbEntry
 // A record with the same name and fields, linked to nothing.
 CDbEntry DetachedCopy(CDbEntry const& record);
 
-// Whether two siblings of a store share the identity of a keyed command: a device holds one
-// such record, so no commands lead to that configuration.
+// Whether two siblings of a store share the identity of a keyed command or of a mode: a
+// device holds one such record (sending a mode again enters it), so no commands lead there.
 bool HasKeyClash(CommandModel const& model, CDbObject const& store);
 
 // The records of a store that have no parent, in store order.

@@ -77,6 +77,14 @@ private:
         return command != nullptr && command->sendable;
     }
 
+    // Sending the record leaves the device in its mode: a mode command, or a plain command
+    // whose unmatched lines follow it.
+    bool EntersMode(CDbEntry const& record) const
+    {
+        CommandInfo const* const command = m_model.Find(record.GetName());
+        return (command != nullptr && command->isMode) || HasChildren(record);
+    }
+
     int RankOf(CDbEntry const& record) const
     {
         CommandInfo const* const command = m_model.Find(record.GetName());
@@ -114,7 +122,7 @@ private:
 
     void Add(CDbEntry const& record, ModePath& path)
     {
-        bool const entersMode = HasChildren(record);
+        bool const entersMode = EntersMode(record);
         Emit(path, m_model.LinesOf(record), AdditionPhase(record), entersMode ? &record : nullptr);
         if (!entersMode)
             return;
@@ -140,7 +148,7 @@ private:
                 lines.insert(lines.end(), once.begin(), once.end());
                 Emit(path, std::move(lines), AdditionPhase(now), nullptr);
             } else if (command->replaces || m_model.IsNegated(old)) {
-                Emit(path, m_model.LinesOf(now), AdditionPhase(now), HasChildren(now) ? &now : nullptr);
+                Emit(path, m_model.LinesOf(now), AdditionPhase(now), EntersMode(now) ? &now : nullptr);
             } else {
                 Remove(old, path);
                 Add(now, path);
@@ -194,8 +202,8 @@ private:
             m_current.pop_back();
             if (command == nullptr || !command->isMode)
                 continue;  // unmatched lines under a plain command: no mode to leave
-            std::vector<CommandInfo const*> const& children = m_model.CommandsUnder(command->id);
-            std::string const indent = CommandModel::IndentOf(*children.front()->definitions.front());
+            // One step deeper than the mode's own line, as its sub-commands stand.
+            std::string const indent = CommandModel::IndentOf(*command->definitions.front()) + " ";
             m_lines.push_back(indent + command->exitText);
         }
     }

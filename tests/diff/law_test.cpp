@@ -75,14 +75,17 @@ std::set<std::string> UnmatchedTexts(CDbObject const& store)
     return texts;
 }
 
-bool SyntaxReads(CCmdGen& gen, std::string const& trimmed)
+// Whether some definition reads `body`, indented as written or as the definition's own
+// literal indentation says.
+bool SyntaxReads(CCmdGen& gen, std::string const& indent, std::string const& body)
 {
     CDynArray<CCmdSyntax*>& syntaxes = gen.GetSyntax();
     for (int i = 0; i < syntaxes.GetSize(); ++i) {
-        CDbEntry record;
-        std::string const line = CommandModel::IndentOf(*syntaxes[i]) + trimmed;
-        if (syntaxes[i]->Parse(line.c_str(), &record) == 0)
-            return true;
+        for (std::string const& line : {indent + body, CommandModel::IndentOf(*syntaxes[i]) + body}) {
+            CDbEntry record;
+            if (syntaxes[i]->Parse(line.c_str(), &record) == 0)
+                return true;
+        }
     }
     return false;
 }
@@ -94,10 +97,11 @@ Lines UnreadableLines(DiffBench& bench, Lines const& remediation, std::set<std::
     Lines bad;
     for (std::string const& line : remediation) {
         std::string const trimmed = quillset::diff::TrimIndent(line);
+        std::string const indent = line.substr(0, line.size() - trimmed.size());
         std::string const rest = trimmed.compare(0, 3, "no ") == 0 ? trimmed.substr(3) : trimmed;
         bool const exit = trimmed == "exit" || trimmed == "!";
-        bool const read = SyntaxReads(bench.Gen(), trimmed) || SyntaxReads(bench.Gen(), rest) ||
-                          SyntaxReads(bench.Gen(), "no " + trimmed);
+        bool const read = SyntaxReads(bench.Gen(), indent, trimmed) || SyntaxReads(bench.Gen(), indent, rest) ||
+                          SyntaxReads(bench.Gen(), indent, "no " + trimmed);
         bool const own = unmatched.count(trimmed) || unmatched.count(rest) || unmatched.count("no " + trimmed);
         if (!exit && !read && !own)
             bad.push_back(line);
@@ -222,10 +226,14 @@ bool HasNegationPair(CDbObject const& store)
     });
 }
 
+// Whether a configuration is a fair input: one a device can hold, and one the library
+// writes back to the same records (generation may move an unmatched line that a
+// definition reads into that definition's mode, which no remediation can follow).
 bool IsDeviceValid(DiffBench& bench, std::string const& text)
 {
     auto const store = bench.Parse(text);
-    return !quillset::diff::HasKeyClash(bench.Model(), *store) && !HasNegationPair(*store);
+    return !quillset::diff::HasKeyClash(bench.Model(), *store) && !HasNegationPair(*store) &&
+           Records(bench.Model(), *store) == Records(bench.Model(), *bench.Parse(bench.Generate(*store)));
 }
 
 // Checks the law in both directions between `base` and many changed versions of it.
