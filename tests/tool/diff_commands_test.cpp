@@ -47,7 +47,7 @@ TEST_F(DiffCommands, RemediateAndApplyRoundTripBothWays)
 {
     ToolResult const forward = Run({"remediate", "-s", "s.syntax", "a.cfg", "b.cfg", "-o", "change.txt"});
     EXPECT_EQ(forward.status, 0) << forward.err;
-    EXPECT_EQ(Read("change.txt"), "hostname r2\ninterface A\n no description up link\n speed 100\n exit\ninterface C\n");
+    EXPECT_EQ(Read("change.txt"), "hostname r2\ninterface A\n no description up link\n speed 100\n exit\ninterface C\n exit\n");
     ToolResult const applied = Run({"apply", "-s", "s.syntax", "a.cfg", "change.txt"});
     EXPECT_EQ(applied.status, 0) << applied.err;
     EXPECT_EQ(applied.out, "hostname r2\ninterface A\n speed 100\ninterface B\n mtu 9\ninterface C\n");
