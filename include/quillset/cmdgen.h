@@ -35,6 +35,7 @@ class CCommandSet;
 
 namespace quillset::detail {
 class CommandRegistry;
+struct ParseSwitches;
 }
 
 class QS_API CCmdGen {
@@ -93,10 +94,13 @@ private:
     int GetNextCommand(CString const& text, int start, CString& command, int& lineCount);
     QS_LOCAL void ApplyDefaults(CDbObject& db);
 
+    friend struct quillset::detail::ParseSwitches;
+
     CDynArray<CCmdSyntax*> m_syntax;
     CHashTable<CCmdSyntax> m_hashSyntax;
     bool m_cmdOptional;
     bool m_rowPacking;
+    bool m_dispatchIndex;  // off only to check the index against the full search
     QuillsetLineHandler m_lineHandler;
     QuillsetUnknownHandler m_unknownHandler;
     int m_errorLine;

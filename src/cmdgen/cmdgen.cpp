@@ -24,6 +24,7 @@ CCmdGen::CCmdGen(char const* syntaxFile, int initialSize)
       m_hashSyntax(kSyntaxBuckets),
       m_cmdOptional(true),
       m_rowPacking(true),
+      m_dispatchIndex(true),
       m_lineHandler(nullptr),
       m_unknownHandler(nullptr),
       m_errorLine(0),
@@ -49,6 +50,7 @@ CCmdGen::CCmdGen(CCmdGen&& other)
       m_hashSyntax(std::move(other.m_hashSyntax)),
       m_cmdOptional(other.m_cmdOptional),
       m_rowPacking(other.m_rowPacking),
+      m_dispatchIndex(other.m_dispatchIndex),
       m_lineHandler(other.m_lineHandler),
       m_unknownHandler(other.m_unknownHandler),
       m_errorLine(other.m_errorLine),
@@ -68,6 +70,7 @@ CCmdGen& CCmdGen::operator=(CCmdGen&& other)
     m_hashSyntax = std::move(other.m_hashSyntax);
     m_cmdOptional = other.m_cmdOptional;
     m_rowPacking = other.m_rowPacking;
+    m_dispatchIndex = other.m_dispatchIndex;
     m_lineHandler = other.m_lineHandler;
     m_unknownHandler = other.m_unknownHandler;
     m_errorLine = other.m_errorLine;

@@ -72,7 +72,7 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
 
 int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
 {
-    CCommandSet const blocks(m_syntax);
+    CCommandSet const blocks(m_syntax, m_dispatchIndex);
     int const count = m_syntax.GetSize();
     int position = 0;
     CString previousCommand;

@@ -1,11 +1,10 @@
-// CommandDispatch: building each block's search order and filing its syntaxes by the
-// keyword of their leading literal.
+// CommandDispatch: building each block's search order and filing its syntaxes under every
+// keyword they can start with.
 #include "cmdgen/command_dispatch.h"
 
 #include "cmdgen/command_set.h"
+#include "cmdgen/leading_keywords.h"
 #include "syntax/command_flags.h"
-
-#include <typeinfo>
 
 namespace quillset::cmdgen {
 
@@ -17,25 +16,12 @@ bool NeverMatches(CCmdSyntax const& syntax)
     return (syntax.GetFlags() & quillset::syntax::kParseFlag) == 0 || syntax.GetRoot() == nullptr;
 }
 
-// The keyword every command that `syntax` matches starts with, or empty when the syntax
-// does not start with a plain literal whose first word a blank ends.
-std::string_view LeadingKeyword(CCmdSyntax const& syntax)
-{
-    CSymbolEntry const& root = *syntax.GetRoot();
-    if (typeid(root) != typeid(CSymbolString))
-        return {};
-    std::string_view const literal = static_cast<CSymbolString const&>(root).GetText();
-    std::string_view const keyword = CommandDispatch::Keyword(literal);
-    bool const ended = keyword.size() < literal.size() && keyword.find_first_not_of(' ') != std::string_view::npos;
-    return ended ? keyword : std::string_view();
-}
-
 }  // namespace
 
-CommandDispatch::CommandDispatch(CDynArray<CCmdSyntax*> const& syntaxes, CCommandSet const& blocks)
+CommandDispatch::CommandDispatch(CDynArray<CCmdSyntax*> const& syntaxes, CCommandSet const& blocks, bool indexed)
     : m_placeOf(static_cast<std::size_t>(syntaxes.GetSize()))
 {
-    for (int block = 0; block < blocks.GetBlockCount(); ++block)
+    for (int block = 0; indexed && block < blocks.GetBlockCount(); ++block)
         AddChain(syntaxes, blocks, block);
 }
 
@@ -69,11 +55,11 @@ void CommandDispatch::AddChain(CDynArray<CCmdSyntax*> const& syntaxes, CCommandS
             m_placeOf[syntax] = {index, place};
         if (NeverMatches(*syntaxes[syntax]))
             continue;
-        std::string_view const keyword = LeadingKeyword(*syntaxes[syntax]);
-        if (keyword.empty())
+        std::vector<std::string> const keywords = LeadingKeywords(syntaxes[syntax]->GetRoot());
+        if (keywords.empty())
             chain.unkeyed.push_back(place);
-        else
-            chain.byKeyword[std::string(keyword)].push_back(place);
+        for (std::string const& keyword : keywords)
+            chain.byKeyword[keyword].push_back(place);
     }
     m_chains.push_back(std::move(chain));
 }

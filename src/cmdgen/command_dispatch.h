@@ -23,7 +23,8 @@ namespace quillset::cmdgen {
 
 class CommandDispatch {
 public:
-    CommandDispatch(CDynArray<CCmdSyntax*> const& syntaxes, CCommandSet const& blocks);
+    // Without `indexed` no block is filed and Covers is always false.
+    CommandDispatch(CDynArray<CCmdSyntax*> const& syntaxes, CCommandSet const& blocks, bool indexed = true);
 
     // Whether the search from `position` follows the order the index knows; false only for
     // syntax lists whose blocks do not nest as written, which the full search handles.

@@ -17,11 +17,11 @@ struct OpenBlock {
 
 }  // namespace
 
-CCommandSet::CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes)
+CCommandSet::CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes, bool indexed)
 {
     BuildBlocks(syntaxes);
     IndexBlocks(syntaxes.GetSize());
-    m_dispatch = std::make_unique<quillset::cmdgen::CommandDispatch>(syntaxes, *this);
+    m_dispatch = std::make_unique<quillset::cmdgen::CommandDispatch>(syntaxes, *this, indexed);
 }
 
 // Walks the list once, keeping the blocks still open on a stack instead of recursing, so a

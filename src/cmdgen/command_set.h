@@ -16,7 +16,8 @@
 
 class CCommandSet {
 public:
-    explicit CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes);
+    // Without `indexed`, the dispatch index covers nothing and every search is the full one.
+    explicit CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes, bool indexed = true);
 
     // The innermost block holding `index` (first and end, end exclusive); -1 and -1 when
     // no block holds it.

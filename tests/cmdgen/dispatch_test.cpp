@@ -1,16 +1,22 @@
 // The parser's dispatch index against the full block search: over random syntax files
-// (odd nesting, literals with and without a keyword, leading variables and optional parts,
-// syntaxes that never parse) and random commands, the index must find the syntax that
-// trying every syntax of the block in order finds, from every parse position.
-#include <quillset/cmdgen.h>
+// (odd nesting, literals with and without a keyword, leading variables, word lists, groups
+// and optional parts, syntaxes that never parse) and random commands, the index must find
+// the syntax that trying every syntax of the block in order finds, from every parse
+// position; and every real configuration parses to the same store either way.
+#include <quillset/quillset.h>
 
 #include "cmdgen/command_set.h"
+#include "cmdgen/parse_switches.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,10 +26,14 @@ TEST(CommandDispatch, FindsWhatTheFullBlockSearchFinds)
 {
     std::mt19937 random(7);
     auto pick = [&](int range) { return static_cast<int>(random() % range); };
-    char const* const forms[] = {"k%d %%v", " k%d %%v", "  k%d", "[no ]k%d", "%%v k%d", "k%d%%{v}x",
-                                 "k%d", " ", "{k%d|m%d} %%v", "k%d m%d"};
-    char const* const commands[] = {"k1 a", " k1 a", "  k2", "no k3", "k3", "x k1", "k4zx", "k4",
-                                    "m2 a", "k0 m0", "k0 m0 ", " ", "zz", "k1", " k2 a b"};
+    char const* const forms[] = {"k%d %%v", " k%d %%v", "  k%d", "[no ]k%d", "%%v k%d", "k%d%%{v}x", "k%d",
+                                 " ", "{k%d|m%d} %%v", "k%d m%d", "[{%%n(no=1)} ]k%d", "[%%n(no=1) ]{k%d|m%d x}",
+                                 "%%w(k%d,@m%d=4) %%v", "%%w(k%d,m%d)", "[ ]k%d m%d", "{[no ]k%d|%%v x} m%d",
+                                 "[%%d( =1,  =2)]k%d", "{k%d|m%d}[ x] y", "%%w(k%d, m%d)x", "{k%d |m%d}x"};
+    char const* const commands[] = {"k1 a",  " k1 a", "  k2",   "no k3",  "k3",    "x k1",   "k4zx",  "k4",
+                                    "m2 a",  "k0 m0", "k0 m0 ", " ",      "zz",    "k1",     " k2 a b", "no k1 a",
+                                    "no m2", "m1 x",  "m1",     " m0 m0", "k0 x y", "k2 y",  "k1 x",  "  k3",
+                                    "m2x",   "k1 ",   "m1 x y", "no  k2", "k0 m1"};
     int covered = 0, found = 0;
     for (int file = 0; file < 200; ++file) {
         std::string parents[8];
@@ -33,7 +43,7 @@ TEST(CommandDispatch, FindsWhatTheFullBlockSearchFinds)
         for (int line = 0; line < 6 + pick(30); ++line) {
             int const id = pick(8);
             char syntax[64];
-            std::snprintf(syntax, sizeof syntax, forms[pick(10)], pick(5), pick(3));
+            std::snprintf(syntax, sizeof syntax, forms[pick(static_cast<int>(std::size(forms)))], pick(5), pick(3));
             text += (pick(8) ? "C" : "_C") + std::to_string(id) + "," + parents[id] + "," + syntax + "\n";
         }
         TempFile syntaxFile(text);
@@ -58,6 +68,34 @@ TEST(CommandDispatch, FindsWhatTheFullBlockSearchFinds)
     }
     EXPECT_GT(covered, 5000);
     EXPECT_GT(found, 500);
+}
+
+TEST(CommandDispatch, ParsesEveryConfigurationAsTheFullSearchDoes)
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (auto const& entry : std::filesystem::directory_iterator(QUILLSET_CORPUS_DIR, error)) {
+        if (entry.path().extension() == ".cfg")
+            files.push_back(entry.path());
+    }
+    if (files.empty())
+        GTEST_SKIP() << "no device configurations at " << QUILLSET_CORPUS_DIR;
+    CCmdGen gen(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 512);
+    SetZynMode(&gen);
+    auto const storeText = [&](std::string const& config, bool indexed) {
+        quillset::detail::ParseSwitches::UseDispatchIndex(gen, indexed);
+        CDbObject db;
+        gen.ParseCommand(config.c_str(), db);
+        TempFile store("");
+        EXPECT_EQ(gen.GenerateDelimitedFile(db, store.Path()), 0);
+        return quillset::test::ReadFile(store.Path());
+    };
+    for (auto const& file : files) {
+        std::string const config = quillset::test::ReadFile(file.string());
+        std::string const indexed = storeText(config, true);
+        EXPECT_GT(indexed.size(), config.size() / 2) << file;
+        EXPECT_TRUE(indexed == storeText(config, false)) << file;
+    }
 }
 
 }  // namespace
