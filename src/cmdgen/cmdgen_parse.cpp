@@ -8,6 +8,7 @@
 #include "base/stream_file.h"
 #include "cmdgen/command_set.h"
 #include "store/store_access.h"
+#include "syntax/padded_line.h"
 
 #include <cstdio>
 #include <cstring>
@@ -139,7 +140,8 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     }
     // Read through a const view: indexing it never grows the list.
     CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
-    auto const matches = [&](int index) { return syntaxes[index]->Parse(command, &record) == 0; };
+    quillset::syntax::PaddedLine const line(command);
+    auto const matches = [&](int index) { return quillset::syntax::ParseLine(*syntaxes[index], line, &record) == 0; };
     auto const& dispatch = blocks.Dispatch();
     int const matched = dispatch.Covers(position) ? dispatch.Search(position, command, matches)
                                                   : blocks.SearchInOrder(position, first, end, matches);

@@ -4,6 +4,7 @@
 
 #include "base/owned_text.h"
 #include "syntax/command_flags.h"
+#include "syntax/padded_line.h"
 
 using quillset::syntax::kGenerateFlag;
 using quillset::syntax::kParseFlag;
@@ -38,16 +39,5 @@ int CCmdSyntax::Generate(CDbEntry const* record, CString& out, bool emptyOnMissi
 
 int CCmdSyntax::Parse(char const* line, CDbEntry* record)
 {
-    if ((flags & kParseFlag) == 0) {
-        record->Clear();
-        return 4;
-    }
-    if (root == nullptr) {
-        record->Clear();
-        return 3;
-    }
-    int const result = root->ParseLine(line, record);
-    if (result == 0)
-        record->SetName(id);
-    return result;
+    return quillset::syntax::ParseLine(*this, quillset::syntax::PaddedLine(line), record);
 }

@@ -3,11 +3,9 @@
 #include <quillset/symbols.h>
 
 #include "syntax/chain_matcher.h"
-
-#include <quillset/limits.h>
+#include "syntax/padded_line.h"
 
 #include <cstring>
-#include <string>
 
 CSymbolEntry::CSymbolEntry() : prev(nullptr), branch(nullptr), next(nullptr) {}
 
@@ -50,24 +48,7 @@ void CSymbolEntry::Link(CSymbolEntry*& slot, CSymbolEntry* symbol, CSymbolEntry*
 
 int CSymbolEntry::ParseLine(char const* line, CDbEntry* record)
 {
-    record->Clear();
-    std::size_t const length = strnlen(line, QS_MAX_LINE_LENGTH + 1);
-    if (length > QS_MAX_LINE_LENGTH)
-        return 3;
-    // Padding the line with as many spaces as it has characters lets a literal that ends
-    // in a space match at the very end of the line.
-    std::string text(line, length);
-    text.append(length, ' ');
-    if (!HasKeywords(text.c_str()))
-        return 3;
-    char const* cursor = text.c_str();
-    quillset::syntax::ChainMatcher matcher(&cursor, record);
-    int const result = matcher.Match(this, nullptr, false);
-    if (!matcher.IsExhausted())
-        return result;
-    // Past the work bound the line does not match, whatever was found on the way.
-    record->Clear();
-    return 3;
+    return quillset::syntax::MatchLine(*this, quillset::syntax::PaddedLine(line), record);
 }
 
 int CSymbolEntry::ParseChain(char const** cursor, CDbEntry* record, CSymbolEntry* from, bool nested)
