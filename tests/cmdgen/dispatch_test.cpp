@@ -2,7 +2,8 @@
 // (odd nesting, literals with and without a keyword, leading variables, word lists, groups
 // and optional parts, syntaxes that never parse) and random commands, the index must find
 // the syntax that trying every syntax of the block in order finds, from every parse
-// position; and every real configuration parses to the same store either way.
+// position; every real configuration parses to the same store either way; and a record
+// reused from try to try ends as a fresh one would.
 #include <quillset/quillset.h>
 
 #include "cmdgen/command_set.h"
@@ -95,6 +96,26 @@ TEST(CommandDispatch, ParsesEveryConfigurationAsTheFullSearchDoes)
         std::string const indexed = storeText(config, true);
         EXPECT_GT(indexed.size(), config.size() / 2) << file;
         EXPECT_TRUE(indexed == storeText(config, false)) << file;
+    }
+}
+
+// The parser reuses one record for every definition it tries on a command and clears it
+// only when a try left something in it: each try must end as it would on a fresh record.
+TEST(CommandDispatch, ReusedRecordEndsAsAFreshOne)
+{
+    CCmdGen gen(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 512);
+    CDynArray<CCmdSyntax*> const& syntaxes = gen.GetSyntax();
+    char const* const commands[] = {"no shutdown", " no shutdown", "interface Vlan1", " ip address 10.0.0.1 255.255.255.0",
+                                    "hostname r1", "no ip domain-lookup", "", "   ", "zz top"};
+    CDbEntry reused;
+    for (char const* command : commands) {
+        for (int index = 0; index < syntaxes.GetSize(); ++index) {
+            CDbEntry fresh;
+            int const expected = syntaxes[index]->Parse(command, &fresh);
+            ASSERT_EQ(syntaxes[index]->Parse(command, &reused), expected) << command << " on " << index;
+            ASSERT_STREQ(reused.GetEntry(), fresh.GetEntry()) << command << " on " << index;
+            ASSERT_STREQ(reused.GetName(), fresh.GetName());
+        }
     }
 }
 
