@@ -16,9 +16,6 @@ namespace quillset::python {
 
 namespace {
 
-char const kHeaderField[] = "_Header";
-char const kFooterField[] = "_Footer";
-
 std::optional<std::string> OptionalField(CDbEntry const& entry, char const* field)
 {
     if (!entry.IsExist(field))
@@ -86,7 +83,8 @@ void BindRecord(py::module_& module)
                 auto const lock = r.Lock();
                 return FieldDict(r.Entry());
             },
-            "The fields as a dict of name to text, in slot order (a copy: assign through record[name]).")
+            "The fields as a dict of name to text, in slot order, without the header and footer (a copy: "
+            "assign through record[name]).")
         .def_property(
             "header",
             [](Record const& r) {

@@ -1,6 +1,8 @@
 // Store.to_dict(): records as nested dicts and lists, ready for json.dumps.
 #include "store_tree.h"
 
+#include <cstring>
+
 namespace py = pybind11;
 
 namespace quillset::python {
@@ -28,6 +30,8 @@ py::dict FieldDict(CDbEntry const& record)
     py::dict fields;
     for (int slot = 0; slot < record.GetFieldCount(); ++slot) {
         char const* const name = record.GetFieldByIndex(slot);
+        if (name != nullptr && (std::strcmp(name, kHeaderField) == 0 || std::strcmp(name, kFooterField) == 0))
+            continue;
         fields[py::str(name != nullptr ? std::string(name) : std::to_string(slot))] =
             py::str(static_cast<char const*>(record.GetByIndex(slot)));
     }

@@ -8,8 +8,12 @@
 
 namespace quillset::python {
 
-// The fields of a record as a dict of name to text, in slot order; a slot without a name is
-// keyed by its number.
+// The fields that hold a record's header and footer text.
+constexpr char kHeaderField[] = "_Header";
+constexpr char kFooterField[] = "_Footer";
+
+// The fields of a record as a dict of name to text, in slot order, without the header and
+// footer; a slot without a name is keyed by its number.
 pybind11::dict FieldDict(CDbEntry const& record);
 
 // {"records": [node, ...]} with node = {"name": str, "fields": {name: text}, "children":

@@ -75,10 +75,11 @@ class Records(unittest.TestCase):
         self.assertEqual((record.header, record.footer), (None, None))
         record.header = "! uplink"
         record.footer = ""
-        self.assertEqual((record.header, record.footer), ("! uplink", ""))
+        self.assertEqual((record.header, record.footer, record["_Header"]), ("! uplink", "", "! uplink"))
+        self.assertEqual(list(record.fields), ["name", "mtu", "up", "note"])
         record.header = None
         self.assertEqual(record.header, None)
-        self.assertNotIn("_Header", record.fields)
+        self.assertNotIn("_Header", record)
 
     def test_tree_links_and_identity(self):
         child = self.store.create("Address", self.interface, address="192.0.2.1")

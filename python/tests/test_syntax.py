@@ -1,4 +1,5 @@
 """Syntax: compiling syntax files, parsing text and files, generating back, parse_many."""
+import concurrent.futures
 import pathlib
 import tempfile
 import unittest
@@ -93,6 +94,14 @@ class ParseMany(unittest.TestCase):
                 stores = quillset.parse_many(paths, jobs=jobs, syntax=syntax)
                 self.assertEqual([store.to_delimited() for store in stores], expected)
         self.assertEqual(quillset.parse_many([]), [])
+
+    def test_python_threads_share_one_syntax(self):
+        syntax = quillset.Syntax()
+        text = ROUTER_CFG.read_text()
+        expected = syntax.generate(syntax.parse(text))
+        with concurrent.futures.ThreadPoolExecutor(4) as pool:
+            results = list(pool.map(lambda _: syntax.generate(syntax.parse(text)), range(32)))
+        self.assertEqual(results, [expected] * 32)
 
     def test_bad_input(self):
         with self.assertRaises(ValueError):
