@@ -1,6 +1,5 @@
 // The Store class: a record store, its queries, changes, and its delimited and tree forms.
 #include "bindings.h"
-#include "errors.h"
 #include "record.h"
 #include "store_tree.h"
 #include "temp_file.h"

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -56,6 +57,11 @@ Source SourceOf(std::variant<std::string, std::filesystem::path> const& textOrPa
     std::string const& text = std::get<std::string>(textOrPath);
     if (text.find('\n') == std::string::npos)
         return {text, {}};
+    // The library's text type ends at a NUL byte; what follows would be lost without a word.
+    if (std::size_t const nul = text.find('\0'); nul != std::string::npos) {
+        auto const line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n');
+        throw py::value_error("the configuration text holds a NUL byte on line " + std::to_string(line));
+    }
     return {std::nullopt, text};
 }
 

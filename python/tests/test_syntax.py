@@ -47,10 +47,12 @@ class Parsing(unittest.TestCase):
         self.assertEqual(self.syntax.parse(text).to_delimited(), expected)
         self.assertEqual(self.syntax.parse(str(ROUTER_CFG)).to_delimited(), expected)
 
-    def test_missing_file_raises_parse_error(self):
+    def test_bad_input_raises(self):
         with self.assertRaises(quillset.ParseError) as caught:
             self.syntax.parse("/nonexistent/router.cfg")
         self.assertEqual((caught.exception.status, caught.exception.path), (4, "/nonexistent/router.cfg"))
+        with self.assertRaisesRegex(ValueError, "NUL byte on line 2"):
+            self.syntax.parse("hostname a\nhostname \0b\n")
 
     def test_dialect_places_unmatched_lines_by_indentation(self):
         text = "interface e0\n odd one\n description d\n!\nhostname h\n"
