@@ -22,7 +22,7 @@ class CMakeBuild(build_ext):
     def build_extension(self, ext):
         build = pathlib.Path(self.build_temp).resolve() / "cmake"
         options = ["QUILLSET_BUILD_PYTHON=ON", "QUILLSET_BUILD_TESTS=OFF", "QUILLSET_BUILD_BENCHMARKS=OFF",
-                   "QUILLSET_BUILD_EXAMPLES=OFF", "CMAKE_BUILD_TYPE=Release", f"Python_EXECUTABLE={sys.executable}"]
+                   "QUILLSET_BUILD_EXAMPLES=OFF", "QUILLSET_BUILD_TOOL=OFF", "CMAKE_BUILD_TYPE=Release", f"Python_EXECUTABLE={sys.executable}"]
         subprocess.run(["cmake", "-S", str(ROOT), "-B", str(build)] + ["-D" + option for option in options],
                        check=True)
         subprocess.run(["cmake", "--build", str(build), "--target", "quillset_python", "-j2"], check=True)

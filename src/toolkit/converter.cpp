@@ -1,0 +1,63 @@
+// Converter: loading the syntax, installing the handlers, and parsing and generating with
+// the checks around them.
+#include "toolkit/converter.h"
+
+#include "toolkit/failure.h"
+#include "toolkit/tool_dialect.h"
+
+#include <algorithm>
+
+namespace quillset::toolkit {
+
+namespace {
+
+int LineOf(std::string const& text, std::size_t offset)
+{
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+}  // namespace
+
+Converter::Converter(ConverterOptions options) : m_options(std::move(options)), m_gen(m_options.syntaxPath.c_str(), 64)
+{
+    if (m_gen.GetStatus() == 4)
+        throw Failure(m_options.syntaxPath, 0, "cannot open the syntax file");
+    if (m_gen.GetStatus() != 0)
+        throw Failure(m_options.syntaxPath, 0, "the syntax file has errors (see `quillset check`)");
+    m_gen.EnableRowPacking(m_options.rowPacking);
+    if (m_options.dialect) {
+        m_gen.RegisterLineProcessingHandler(ToolLineHandler);
+        m_gen.RegisterUnknownCommandHandler(ToolUnknownHandler);
+    } else {
+        m_gen.RegisterUnknownCommandHandler(QuillsetHandleUnknown);
+    }
+}
+
+int Converter::Parse(std::string text, CDbObject& db, std::string const& source)
+{
+    if (std::size_t const nul = text.find('\0'); nul != std::string::npos)
+        throw Failure(source, LineOf(text, nul), "binary data (a NUL byte); not a configuration text");
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    CommandScan const scan = ScanCommands(text, m_options.dialect ? ToolLineHandler : nullptr);
+    if (scan.unfinishedLine > 0)
+        throw Failure(source, scan.unfinishedLine, "banner never closed: no later line ends with ^C");
+    m_gen.ParseCommand(CString(text.c_str()), db);
+    if (m_options.dialect)
+        AttachLeadingLines(db, m_gen.GetSyntax());
+    return scan.commands;
+}
+
+std::string Converter::Generate(CDbObject const& db, std::string const& source)
+{
+    CString text;
+    if (int const result = m_gen.GenerateCommand(db, text); result != 0) {
+        int const definition = m_gen.GetErrorLineNumber();
+        throw Failure(source, 0,
+                      "generation failed (code " + std::to_string(result) + ") at the definition of " +
+                          m_gen.GetSyntax()[definition]->GetId());
+    }
+    return std::string(static_cast<char const*>(text), text.GetLength());
+}
+
+}  // namespace quillset::toolkit

@@ -1,0 +1,153 @@
+// The tool's dialect handlers, the fix-up of lines before the first command, and the scan
+// that finds commands that never end.
+#include "toolkit/tool_dialect.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace quillset::toolkit {
+
+namespace {
+
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+bool IsBlank(char const* text)
+{
+    while (IsSpace(*text))
+        ++text;
+    return *text == '\0';
+}
+
+// Removes the line end (a line feed, and a carriage return before it), as the parser does.
+CString& StripLineEnd(CString& command)
+{
+    for (char const end : {'\n', '\r'}) {
+        int const length = command.GetLength();
+        if (length > 0 && command[length - 1] == end)
+            command.Delete(length - 1, 1);
+    }
+    return command;
+}
+
+bool IsTopLevelUnknown(CDbEntry const& record)
+{
+    return record.GetParent() == nullptr && std::strcmp(record.GetName(), QS_UNKNOWN_ID) == 0;
+}
+
+// `text` on a line after the record's `existing` text (none when it is not set).
+CString AppendedLine(bool exists, CDbValue const& existing, char const* text)
+{
+    CString joined;
+    if (exists) {
+        joined += existing;
+        joined += '\n';
+    }
+    joined += text;
+    return joined;
+}
+
+// Whether any definition of the record's command in the group starting at `first` writes
+// a line for it.
+bool WritesLine(SyntaxList const& syntaxes, int first, CDbEntry const& record)
+{
+    int const end = EndOfGroup(syntaxes, first);
+    CString line;
+    for (int j = first; j < end; ++j) {
+        if (std::strcmp(syntaxes[j]->GetId(), record.GetName()) == 0 && syntaxes[j]->Generate(&record, line, true) == 0 &&
+            !line.IsEmpty())
+            return true;
+    }
+    return false;
+}
+
+CDbEntry* FirstWrittenTopLevelRecord(CDbObject& db, SyntaxList const& syntaxes)
+{
+    int const count = syntaxes.GetSize();
+    for (int i = FirstTopLevelDefinition(syntaxes); i >= 0 && i < count && syntaxes[i]->GetParentId()[0] == '\0';
+         i = EndOfGroup(syntaxes, i)) {
+        for (int n = 0; CDbEntry* record = db.Select(syntaxes[i]->GetId(), nullptr, n); ++n) {
+            if (WritesLine(syntaxes, i, *record))
+                return record;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool ToolLineHandler(CString& command)
+{
+    if (IsBlank(command)) {
+        command.Empty();
+        return true;
+    }
+    return DialectLineHandler(command);
+}
+
+bool ToolUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
+                        CDbEntry* record, CDbEntry* lastRecord)
+{
+    bool const indented = IsSpace(command[0]);
+    if (indented && lastRecord != nullptr && IsTopLevelUnknown(*lastRecord)) {
+        lastRecord->Set(QS_UNKNOWN_TEXT, AppendedLine(true, lastRecord->Get(QS_UNKNOWN_TEXT), command));
+        return false;
+    }
+    if (indented && lastRecord != nullptr && lastRecord->GetParent() == nullptr &&
+        !HasChildDefinitions(syntaxes, lastRecord->GetName())) {
+        lastRecord->SetFooter(AppendedLine(lastRecord->IsExistFooter(), lastRecord->GetFooter(), command));
+        return false;
+    }
+    DialectUnknownHandler(command, previousCommand, syntaxes, position, record, lastRecord);
+    if (!indented && FirstTopLevelDefinition(syntaxes) >= 0)
+        position = FirstTopLevelDefinition(syntaxes);
+    return true;
+}
+
+// With the handlers above, the only top-level unmatched record that starts with white space
+// holds the indented lines before the first command.
+void AttachLeadingLines(CDbObject& db, SyntaxList const& syntaxes)
+{
+    for (int n = 0; CDbEntry* unknown = db.Select(QS_UNKNOWN_ID, nullptr, n); ++n) {
+        CDbValue const& text = unknown->Get(QS_UNKNOWN_TEXT);
+        if (!IsSpace(static_cast<char const*>(text)[0]))
+            continue;
+        CDbEntry* first = FirstWrittenTopLevelRecord(db, syntaxes);
+        if (first == nullptr)
+            return;  // nothing is written before the unmatched lines: they come out first
+        CString header(text);
+        if (first->IsExistHeader()) {
+            header += '\n';
+            header += first->GetHeader();
+        }
+        first->SetHeader(header);
+        db.Delete(unknown, false);
+        return;
+    }
+}
+
+CommandScan ScanCommands(std::string const& text, QuillsetLineHandler handler)
+{
+    CommandScan scan;
+    CString command;
+    int lineNumber = 0;
+    int commandLine = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        ++lineNumber;
+        if (command.IsEmpty())
+            commandLine = lineNumber;
+        command += text.substr(start, end - start).c_str();
+        start = end;
+        if (handler != nullptr && !handler(command))
+            continue;
+        if (!StripLineEnd(command).IsEmpty())
+            ++scan.commands;
+        command.Empty();
+    }
+    if (!command.IsEmpty())
+        scan.unfinishedLine = commandLine;
+    return scan;
+}
+
+}  // namespace quillset::toolkit

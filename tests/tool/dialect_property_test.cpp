@@ -1,0 +1,102 @@
+// The tool's dialect handling over random configurations built from the shapes that move
+// lines in the library's dialect: parse(generate(parse(x))) must equal parse(x), and with
+// row packing off no line may be lost.
+#include "toolkit_fixture.h"
+
+#include "toolkit/failure.h"
+#include "toolkit/record_tree.h"
+#include "toolkit/round_trip.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using namespace quillset::toolkit;
+using quillset::test::TempFile;
+
+// Known and unknown commands, in the first column and indented, blank and "!" lines.
+char const* const kLines[] = {
+    "hostname r1",     "interface A",   "interface B",      " description to core", " speed 10",
+    " shutdown",       " no shutdown",  "line vty 0",       " exec-timeout 5 0",    "foo",
+    "bar baz",         " odd sub",      "  deeper odd",     "",                     "   ",
+    "!",               " !",            "! remark",         "banner motd ^C",       "text of a banner",
+    "^C",              "\tspeed 7",     "hostname r2",      " exec-timeout 1 2",    "interface A",
+};
+
+std::string RandomConfiguration(std::mt19937& random)
+{
+    std::uniform_int_distribution<int> length(1, 25);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kLines) - 1);
+    std::string text;
+    for (int n = length(random); n > 0; --n)
+        text += std::string(kLines[pick(random)]) + "\n";
+    return text;
+}
+
+void ExpectStableRoundTrips(bool packing)
+{
+    TempFile const syntax(quillset::test::kSmallSyntax);
+    Converter converter(quillset::test::SmallOptions(syntax, packing));
+    std::mt19937 random(packing ? 7 : 11);
+    for (int iteration = 0; iteration < 3000; ++iteration) {
+        std::string const text = RandomConfiguration(random);
+        try {
+            RoundTripReport const report = RunRoundTrip(converter, text, "random");
+            ASSERT_TRUE(report.reparsesEqual) << text;
+            if (!packing) {
+                ASSERT_TRUE(report.lost.empty()) << text << "lost: " << report.lost.front().text;
+            }
+        } catch (Failure const& failure) {
+            // Only an unclosed banner may refuse a text.
+            ASSERT_NE(std::string(failure.what()).find("banner"), std::string::npos) << text;
+        }
+    }
+}
+
+TEST(DialectProperty, RoundTripReparsesEqualWithPacking) { ExpectStableRoundTrips(true); }
+
+TEST(DialectProperty, RoundTripKeepsEveryLineWithoutPacking) { ExpectStableRoundTrips(false); }
+
+TEST(DialectProperty, HandledShapesComeBackWhereTheyWere)
+{
+    TempFile const syntax(quillset::test::kSmallSyntax);
+    Converter converter(quillset::test::SmallOptions(syntax));
+    struct Case {
+        char const* input;
+        char const* generated;
+    };
+    Case const cases[] = {
+        // An unmatched first-column line leaves the mode and keeps its indented lines.
+        {"interface A\n speed 10\nfoo\n shutdown\ninterface B\n",
+         "interface A\n speed 10\ninterface B\nfoo\n shutdown\n"},
+        // Indented lines before any command go before the first record written.
+        {" exec-timeout 5 0\nline vty 0\nhostname h\n", " exec-timeout 5 0\nhostname h\nline vty 0\n"},
+        // Under a command without sub-commands, an indented line stays right after it.
+        {"hostname h\n odd\ninterface A\n", "hostname h\n odd\ninterface A\n"},
+        // Lines of blanks carry nothing; the last line needs no line feed.
+        {"  \n\nhostname h\n \t\ninterface A", "hostname h\ninterface A\n"},
+    };
+    for (Case const& c : cases) {
+        CDbObject db;
+        converter.Parse(c.input, db, "case");
+        EXPECT_EQ(converter.Generate(db, "case"), c.generated) << c.input;
+    }
+}
+
+TEST(DialectProperty, UnclosedBannerIsAFailureNamingItsLine)
+{
+    TempFile const syntax(quillset::test::kSmallSyntax);
+    Converter converter(quillset::test::SmallOptions(syntax));
+    CDbObject db;
+    try {
+        converter.Parse("hostname h\n!\nbanner motd ^C\nwelcome\n", db, "r.cfg");
+        FAIL() << "an unclosed banner was accepted";
+    } catch (Failure const& failure) {
+        EXPECT_EQ(failure.Describe(), "r.cfg:3: banner never closed: no later line ends with ^C");
+    }
+    EXPECT_EQ(db.GetEntryCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// A small syntax file written to a temporary folder, and a converter on it, for the
+// toolkit's tests: exact orders and texts must not depend on the bundled syntax.
+#ifndef QUILLSET_TESTS_TOOL_TOOLKIT_FIXTURE_H
+#define QUILLSET_TESTS_TOOL_TOOLKIT_FIXTURE_H
+
+#include "test_files.h"
+
+#include "toolkit/converter.h"
+
+namespace quillset::test {
+
+inline char const kSmallSyntax[] =
+    "Host,,hostname %name\n"
+    "Iface,,interface %name\n"
+    "Desc,Iface, description %*text\n"
+    "Speed,Iface, speed %mbps:u\n"
+    "Shut,Iface, [%negated(no =1)]shutdown\n"
+    "Line,,line %kind %first:u\n"
+    "Timeout,Line, exec-timeout %minutes:u %seconds:u\n"
+    "Banner,,banner motd %*text\n";
+
+inline toolkit::ConverterOptions SmallOptions(TempFile const& syntax, bool packing = true)
+{
+    toolkit::ConverterOptions options;
+    options.syntaxPath = syntax.Path();
+    options.rowPacking = packing;
+    return options;
+}
+
+}  // namespace quillset::test
+
+#endif
