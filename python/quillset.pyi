@@ -3,21 +3,21 @@ import os
 from typing import Any, Iterator, Optional, Sequence, Union
 
 class Error(Exception):
-    """Base class of every error the module raises; `status` is the library's result code."""
-    status: int
+    """Base class of every error the module raises."""
 
 class SyntaxFileError(Error):
     """A syntax file did not compile (status 2) or could not be opened (status 4)."""
     path: str
+    status: int
     messages: list[str]
 
 class ParseError(Error):
-    """A configuration file could not be opened (status 4) or read (status 5)."""
+    """A configuration could not be used: missing, unreadable, binary, an unclosed banner."""
     path: str
+    line: int
 
 class GenerateError(Error):
-    """Generation failed: status 10 a value is missing, 14 another failure."""
-    index: int
+    """Generation failed; the message names the definition."""
 
 class DeletedRecordError(Error):
     """A Record was used after its record was deleted from its store."""
@@ -58,9 +58,10 @@ class Store:
     def delete(self, record: Record, cascade: bool = False) -> None: ...
     def to_delimited(self) -> str: ...
     @staticmethod
-    def from_delimited(text: str, combine: bool = False) -> Store: ...
-    def to_dict(self) -> dict[str, Any]:
-        """{'records': [{'name': str, 'fields': {str: str}, 'children': [...]}, ...]}"""
+    def from_delimited(text: str) -> Store: ...
+    def to_dict(self, syntax: Optional[Syntax] = None) -> dict[str, Any]:
+        """The tool's JSON document: {'source': str, 'records': [{'name': str, 'fields': {str: str},
+        'header': str, 'footer': str, 'children': [...]}, ...]} in reading order."""
 
 class Syntax:
     """A compiled syntax file; may parse on many threads at once."""

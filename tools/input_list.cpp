@@ -22,6 +22,8 @@ std::vector<std::string> FilesUnder(std::string const& folder)
     }
     if (error)
         throw toolkit::Failure(folder, 0, "cannot read the folder: " + error.message());
+    if (files.empty())
+        throw toolkit::Failure(folder, 0, "a folder that holds no files");
     std::sort(files.begin(), files.end());
     return files;
 }

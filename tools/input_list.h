@@ -9,7 +9,7 @@
 namespace quillset::tool {
 
 // Each input in order; a folder becomes the regular files under it, sorted by path. A
-// folder that cannot be read is a Failure naming it.
+// folder that cannot be read or holds no files is a Failure naming it.
 std::vector<std::string> ExpandInputs(std::vector<std::string> const& inputs);
 
 }  // namespace quillset::tool

@@ -145,8 +145,6 @@ void RegisterParseCommand(CLI::App& app, int& exitCode)
                     "  quillset parse -j 2 configs/ -o stores/");
     command->callback([arguments, &exitCode] {
         std::vector<std::string> const inputs = ExpandInputs(arguments->inputs);
-        if (inputs.empty())
-            throw CLI::ValidationError("the folders given hold no files");
         if (inputs.size() > 1 && arguments->format != "jsonl" && !IsDirectoryTarget(arguments->output))
             throw CLI::ValidationError("several inputs (or a folder) need --format jsonl or -o DIR/");
         exitCode = ParseFiles(*arguments, inputs);

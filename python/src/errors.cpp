@@ -2,6 +2,7 @@
 // of failure, each carrying the library's result code as `status`.
 #include "bindings.h"
 #include "errors.h"
+#include "text.h"
 
 #include <pybind11/stl.h>
 
@@ -16,7 +17,7 @@ py::object Type(char const* name) { return py::module_::import("quillset").attr(
 
 [[noreturn]] void Raise(py::object const& type, std::string const& message, py::dict attributes)
 {
-    py::object error = type(message);
+    py::object error = type(ToPython(message));
     for (auto item : attributes)
         py::setattr(error, item.first, item.second);
     PyErr_SetObject(type.ptr(), error.ptr());
@@ -38,16 +39,16 @@ py::object MakeType(py::module_& module, char const* name, py::object const& bas
 void BindErrors(py::module_& module)
 {
     py::object const base = MakeType(module, "Error", py::reinterpret_borrow<py::object>(PyExc_Exception),
-                                     "Base class of every error the module raises; `status` is the library's "
-                                     "result code.");
+                                     "Base class of every error the module raises.");
     MakeType(module, "SyntaxFileError", base,
              "A syntax file did not compile: `path`, `status` (2 errors, 4 cannot be opened) and `messages`, "
              "the library's error lines.");
     MakeType(module, "ParseError", base,
-             "A configuration could not be parsed: `path` and `status` (4 cannot be opened, 5 cannot be read).");
+             "A configuration could not be used (missing, unreadable, binary, an unclosed banner): `path` and "
+             "`line` (0 when there is none).");
     MakeType(module, "GenerateError", base,
-             "Generation failed: `status` (10 a value is missing, 14 another failure) and `index`, the syntax "
-             "definition that failed.");
+             "Generation failed: a definition lacks a value, or another failure; the message names the "
+             "definition.");
     MakeType(module, "DeletedRecordError", base, "A Record was used after its record was deleted from its store.");
 }
 
@@ -61,22 +62,20 @@ void RaiseSyntaxFileError(std::string const& path, int status, std::vector<std::
           py::dict(py::arg("path") = path, py::arg("status") = status, py::arg("messages") = py::cast(messages)));
 }
 
-void RaiseParseError(std::string const& path, int status)
+void RaiseParseError(toolkit::Failure const& failure)
 {
-    char const* const what = status == 4 ? "cannot be opened" : "cannot be read";
-    Raise(Type("ParseError"), path + ": " + what, py::dict(py::arg("path") = path, py::arg("status") = status));
+    Raise(Type("ParseError"), failure.Describe(),
+          py::dict(py::arg("path") = ToPython(failure.File()), py::arg("line") = failure.Line()));
 }
 
-void RaiseGenerateError(int status, int index)
+void RaiseGenerateError(toolkit::Failure const& failure)
 {
-    std::string const message = "generation failed with status " + std::to_string(status) +
-                                " at syntax definition " + std::to_string(index);
-    Raise(Type("GenerateError"), message, py::dict(py::arg("status") = status, py::arg("index") = index));
+    Raise(Type("GenerateError"), failure.what(), py::dict());
 }
 
 void RaiseDeletedRecord()
 {
-    Raise(Type("DeletedRecordError"), "the record was deleted from its store", py::dict(py::arg("status") = 2));
+    Raise(Type("DeletedRecordError"), "the record was deleted from its store", py::dict());
 }
 
 }  // namespace quillset::python

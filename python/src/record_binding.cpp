@@ -4,6 +4,7 @@
 #include "errors.h"
 #include "record.h"
 #include "store_tree.h"
+#include "text.h"
 
 #include <pybind11/stl.h>
 
@@ -16,22 +17,24 @@ namespace quillset::python {
 
 namespace {
 
-std::optional<std::string> OptionalField(CDbEntry const& entry, char const* field)
+py::object OptionalField(CDbEntry const& entry, char const* field)
 {
     if (!entry.IsExist(field))
-        return std::nullopt;
-    return std::string(static_cast<char const*>(entry.Get(field)));
+        return py::none();
+    return ToPython(static_cast<char const*>(entry.Get(field)));
 }
 
-void SetOptionalField(CDbEntry& entry, char const* field, std::optional<std::string> const& text)
+void SetOptionalField(CDbEntry& entry, char const* field, py::handle text)
 {
-    if (text)
-        entry.Set(field, text->c_str());
-    else
+    if (text.is_none()) {
         entry.Remove(field);
+        return;
+    }
+    std::string const bytes = FromPython(text);
+    entry.Set(field, bytes.c_str());
 }
 
-std::string Repr(CDbEntry const& entry)
+py::str Repr(CDbEntry const& entry)
 {
     std::string text = "<Record ";
     text += entry.GetName() != nullptr ? entry.GetName() : "";
@@ -40,7 +43,7 @@ std::string Repr(CDbEntry const& entry)
         text += std::string(" ") + (name != nullptr ? name : std::to_string(slot).c_str()) + "=" +
                 static_cast<char const*>(entry.GetByIndex(slot));
     }
-    return text + ">";
+    return ToPython(text + ">");
 }
 
 }  // namespace
@@ -58,7 +61,7 @@ std::string FieldText(py::handle value)
         return {};
     if (py::isinstance<py::bool_>(value))
         return value.cast<bool>() ? "1" : "0";
-    return py::str(value).cast<std::string>();
+    return FromPython(py::str(value));
 }
 
 void BindRecord(py::module_& module)
@@ -72,7 +75,7 @@ void BindRecord(py::module_& module)
             [](Record const& r) {
                 auto const lock = r.Lock();
                 char const* const name = r.Entry().GetName();
-                return std::string(name != nullptr ? name : "");
+                return ToPython(name != nullptr ? name : "");
             },
             "The record name: the ID of the command it was parsed from.")
         .def_property_readonly(
@@ -91,22 +94,22 @@ void BindRecord(py::module_& module)
                 auto const lock = r.Lock();
                 return OptionalField(r.Entry(), kHeaderField);
             },
-            [](Record& r, std::optional<std::string> const& text) {
+            [](Record& r, py::handle text) {
                 auto const lock = r.Lock();
                 SetOptionalField(r.Entry(), kHeaderField, text);
             },
-            "The text written before the record's command, or None.")
+            "The text written before the record's command, or None (assigning None removes it).")
         .def_property(
             "footer",
             [](Record const& r) {
                 auto const lock = r.Lock();
                 return OptionalField(r.Entry(), kFooterField);
             },
-            [](Record& r, std::optional<std::string> const& text) {
+            [](Record& r, py::handle text) {
                 auto const lock = r.Lock();
                 SetOptionalField(r.Entry(), kFooterField, text);
             },
-            "The text written after the record's command, or None.")
+            "The text written after the record's command, or None (assigning None removes it).")
         .def_property_readonly(
             "parent",
             [](Record const& r) -> std::optional<Record> {
@@ -137,7 +140,7 @@ void BindRecord(py::module_& module)
                 CDbEntry const& entry = r.Entry();
                 if (!entry.IsExist(field.c_str()))
                     throw py::key_error(field);
-                return std::string(static_cast<char const*>(entry.Get(field.c_str())));
+                return ToPython(static_cast<char const*>(entry.Get(field.c_str())));
             },
             py::arg("field"), "The text of a field; KeyError when the record has no such field.")
         .def(
@@ -147,7 +150,7 @@ void BindRecord(py::module_& module)
                 CDbEntry const& entry = r.Entry();
                 if (!entry.IsExist(field.c_str()))
                     return fallback;
-                return py::str(static_cast<char const*>(entry.Get(field.c_str())));
+                return ToPython(static_cast<char const*>(entry.Get(field.c_str())));
             },
             py::arg("field"), py::arg("default") = py::none(), "The text of a field, or `default`.")
         .def(

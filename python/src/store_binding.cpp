@@ -2,7 +2,11 @@
 #include "bindings.h"
 #include "record.h"
 #include "store_tree.h"
-#include "temp_file.h"
+#include "syntax.h"
+#include "text.h"
+
+#include "toolkit/failure.h"
+#include "toolkit/store_text.h"
 
 #include <pybind11/stl.h>
 
@@ -112,26 +116,32 @@ void Delete(StorePtr const& store, Record const& record, bool cascade)
     store->Delete(EntryIn(store, record), cascade);
 }
 
-std::string ToDelimited(StorePtr const& store)
+py::str ToDelimited(StorePtr const& store)
 {
-    TempFile const file;
     std::lock_guard<std::mutex> const lock(store->Mutex());
-    if (store->Store().WriteDelimitedFile(file.Path()) != 0)
-        throw std::runtime_error(std::string("cannot write the delimited form to ") + file.Path());
-    return file.Read();
+    return ToPython(toolkit::DelimitedText(store->Store()));
 }
 
-StorePtr FromDelimited(std::string const& text, bool combine)
+StorePtr FromDelimited(py::handle text)
 {
-    TempFile const file;
-    file.Write(text);
     auto store = std::make_shared<StoreHandle>();
-    int const status = store->Store().ReadDelimitedFile(file.Path(), combine);
-    if (status == 4)
-        throw py::value_error("a __Parent number is below 1 or past the last line");
-    if (status != 0)
-        throw std::runtime_error("cannot read the delimited text back (status " + std::to_string(status) + ")");
+    try {
+        toolkit::LoadDelimitedText(FromPython(text), store->Store(), "<text>");
+    } catch (toolkit::Failure const& failure) {
+        throw py::value_error(failure.Describe());
+    }
     return store;
+}
+
+// The tree in the order of `syntax`, else of the syntax that parsed the store, else of the
+// bundled syntax.
+py::dict ToDict(StorePtr const& store, std::shared_ptr<Syntax> syntax)
+{
+    if (syntax == nullptr && store->Converter() == nullptr)
+        syntax = std::make_shared<Syntax>(std::nullopt);
+    std::lock_guard<std::mutex> const lock(store->Mutex());
+    toolkit::SyntaxList const& syntaxes = syntax ? syntax->Syntaxes() : store->Converter()->Syntaxes();
+    return TreeDict(toolkit::BuildTree(store->Store(), syntaxes), store->Source());
 }
 
 }  // namespace
@@ -164,16 +174,14 @@ void BindStore(py::module_& module)
              "Records deleted here raise DeletedRecordError when used afterwards.")
         .def("to_delimited", &ToDelimited,
              "The store as delimited text, one record per line, parents as '__Parent=<line>'.")
-        .def_static("from_delimited", &FromDelimited, py::arg("text"), py::arg("combine") = false,
-                    "A store read from delimited text as to_delimited writes it; with `combine`, like records "
-                    "merge.")
-        .def(
-            "to_dict",
-            [](StorePtr const& store) {
-                std::lock_guard<std::mutex> const lock(store->Mutex());
-                return StoreTree(store->Store());
-            },
-            "The store as plain data: {'records': [{'name', 'fields', 'children'}, ...]}, ready for json.");
+        .def_static("from_delimited", &FromDelimited, py::arg("text"),
+                    "A store read from delimited text as to_delimited writes it; ValueError names the line "
+                    "of a bad parent link.")
+        .def("to_dict", &ToDict, py::arg("syntax") = py::none(),
+             "The store as the quillset tool's JSON document: {'source': ..., 'records': [{'name', 'fields', "
+             "'header', 'footer', 'children'}, ...]} in reading order (the order generation writes), header, "
+             "footer and children left out when not set or empty, 'source' only for a parsed store. The order "
+             "comes from `syntax`, else the syntax that parsed the store, else the bundled one.");
 }
 
 }  // namespace quillset::python

@@ -1,5 +1,7 @@
-// Store.to_dict(): records as nested dicts and lists, ready for json.dumps.
+// Store.to_dict() and Record.fields: records as dicts and lists, ready for json.dumps.
 #include "store_tree.h"
+
+#include "text.h"
 
 #include <cstring>
 
@@ -9,18 +11,31 @@ namespace quillset::python {
 
 namespace {
 
-py::dict Node(CDbEntry const& record)
+py::list NodeList(toolkit::RecordTree const& nodes);
+
+py::dict NodeDict(toolkit::RecordNode const& node)
 {
-    py::list children;
-    for (int i = 0; i < record.GetChildCount(); ++i) {
-        if (CDbEntry const* const child = record.GetChild(i))
-            children.append(Node(*child));
-    }
-    py::dict node;
-    node["name"] = py::str(record.GetName() != nullptr ? record.GetName() : "");
-    node["fields"] = FieldDict(record);
-    node["children"] = children;
-    return node;
+    py::dict fields;
+    for (auto const& [field, text] : node.fields)
+        fields[ToPython(field)] = ToPython(text);
+    py::dict dict;
+    dict["name"] = ToPython(node.name);
+    dict["fields"] = fields;
+    if (node.header)
+        dict["header"] = ToPython(*node.header);
+    if (node.footer)
+        dict["footer"] = ToPython(*node.footer);
+    if (!node.children.empty())
+        dict["children"] = NodeList(node.children);
+    return dict;
+}
+
+py::list NodeList(toolkit::RecordTree const& nodes)
+{
+    py::list list;
+    for (toolkit::RecordNode const& node : nodes)
+        list.append(NodeDict(node));
+    return list;
 }
 
 }  // namespace
@@ -32,23 +47,19 @@ py::dict FieldDict(CDbEntry const& record)
         char const* const name = record.GetFieldByIndex(slot);
         if (name != nullptr && (std::strcmp(name, kHeaderField) == 0 || std::strcmp(name, kFooterField) == 0))
             continue;
-        fields[py::str(name != nullptr ? std::string(name) : std::to_string(slot))] =
-            py::str(static_cast<char const*>(record.GetByIndex(slot)));
+        fields[name != nullptr ? ToPython(name) : py::str(std::to_string(slot))] =
+            ToPython(static_cast<char const*>(record.GetByIndex(slot)));
     }
     return fields;
 }
 
-py::dict StoreTree(CDbObject const& store)
+py::dict TreeDict(toolkit::RecordTree const& tree, std::optional<std::string> const& source)
 {
-    py::list top;
-    store.StartEnumeration();
-    while (CDbEntry const* const record = store.GetNextEntry()) {
-        if (record->GetParent() == nullptr)
-            top.append(Node(*record));
-    }
-    py::dict tree;
-    tree["records"] = top;
-    return tree;
+    py::dict document;
+    if (source)
+        document["source"] = ToPython(*source);
+    document["records"] = NodeList(tree);
+    return document;
 }
 
 }  // namespace quillset::python

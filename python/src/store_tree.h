@@ -1,10 +1,16 @@
-// The store as a tree of plain Python data, the form Store.to_dict() returns.
+// The store as plain Python data: the record tree of the quillset tool's JSON output, and
+// a record's fields.
 #ifndef QUILLSET_PYTHON_STORE_TREE_H
 #define QUILLSET_PYTHON_STORE_TREE_H
+
+#include "toolkit/record_tree.h"
 
 #include <quillset/dbobject.h>
 
 #include <pybind11/pybind11.h>
+
+#include <optional>
+#include <string>
 
 namespace quillset::python {
 
@@ -16,10 +22,10 @@ constexpr char kFooterField[] = "_Footer";
 // footer; a slot without a name is keyed by its number.
 pybind11::dict FieldDict(CDbEntry const& record);
 
-// {"records": [node, ...]} with node = {"name": str, "fields": {name: text}, "children":
-// [node, ...]}: the top-level records in store order (one name's records together, in the
-// order added), each with its children in link order. Called with the store locked.
-pybind11::dict StoreTree(CDbObject const& store);
+// {"source": ..., "records": [node, ...]}, node = {"name", "fields", "header", "footer",
+// "children"} with header, footer and children left out when not set or empty, as the
+// tool writes it; "source" only for a parsed store.
+pybind11::dict TreeDict(toolkit::RecordTree const& tree, std::optional<std::string> const& source);
 
 }  // namespace quillset::python
 

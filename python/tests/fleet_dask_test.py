@@ -63,7 +63,7 @@ class FleetOnDask(unittest.TestCase):
     def test_a_failing_file_is_reported_and_the_others_complete(self):
         missing = str(self.folder / "missing.cfg")
         summary = fleet_dask.parse_batch([missing, str(ROUTER_CFG)])
-        self.assertEqual(summary[missing], {"error": f"{missing}: cannot be opened"})
+        self.assertEqual(summary[missing], {"error": f"{missing}: cannot open: No such file or directory"})
         self.assertEqual(summary[str(ROUTER_CFG)]["hostname"], "edge-router")
 
 if __name__ == "__main__":

@@ -2,23 +2,18 @@
 dict forms, checked against each other and against the generated text."""
 import gc
 import json
+import os
+import subprocess
 import unittest
 
 import quillset
-from helpers import ROUTER_CFG
+from helpers import ROUTER_CFG, corpus_files
 
 SYNTAX = quillset.Syntax()
 
 
 def parsed_router():
     return SYNTAX.parse(ROUTER_CFG)
-
-
-def walk(records):
-    """Every record under `records`, depth first, from the Record links."""
-    for record in records:
-        yield record
-        yield from walk(record.children)
 
 
 class Queries(unittest.TestCase):
@@ -146,30 +141,41 @@ class TextForms(unittest.TestCase):
         self.assertEqual(again.to_delimited(), text)
         self.assertEqual(SYNTAX.generate(again), SYNTAX.generate(store))
         self.assertEqual(len(quillset.Store.from_delimited("")), 0)
-        with self.assertRaises(ValueError):
-            quillset.Store.from_delimited("A,x=1,__Parent=9\n")
+        with self.assertRaisesRegex(ValueError, "<text>:2: "):
+            quillset.Store.from_delimited("A,x=1\nB,y=2,__Parent=9\n")
 
-    def test_combine_merges_like_records(self):
-        text = "Vlan,id=7\nVlan,id=7\nVlan,id=8\n"
-        self.assertEqual(len(quillset.Store.from_delimited(text)), 3)
-        self.assertEqual(len(quillset.Store.from_delimited(text, combine=True)), 2)
+    def test_text_that_is_not_utf8_comes_back_byte_for_byte(self):
+        raw = "hostname caf\udce9\ninterface e0\n description \udcff\udcfe\n"
+        store = SYNTAX.parse(raw)
+        self.assertEqual(store.records("Hostname")[0]["name"], "caf\udce9")
+        self.assertEqual(SYNTAX.generate(quillset.Store.from_delimited(store.to_delimited())), raw)
 
-    def test_dict_tree_answers_like_the_record_links(self):
+    def test_dict_is_the_tools_json_document(self):
+        tool = os.environ.get("QUILLSET_TOOL")
+        if not tool:
+            self.skipTest("the quillset tool is not built")
+        for path in [ROUTER_CFG] + corpus_files():
+            with self.subTest(path=path.name):
+                document = json.loads(subprocess.run([tool, "parse", "--format", "json", str(path)], check=True,
+                                                     capture_output=True, text=True).stdout)
+                self.assertEqual(SYNTAX.parse(path).to_dict(), document)
+
+    def test_dict_tree_holds_every_record_once(self):
         store = parsed_router()
+
+        def count(nodes):
+            return sum(1 + count(node.get("children", [])) for node in nodes)
+
         tree = store.to_dict()
-        json.dumps(tree)
-
-        def flatten(nodes):
-            for node in nodes:
-                yield node["name"], node["fields"], len(node["children"])
-                yield from flatten(node["children"])
-
-        top = [r for r in store if r.parent is None]
-        expected = [(r.name, r.fields, len(r.children)) for r in walk(top)]
-        self.assertEqual(list(flatten(tree["records"])), expected)
-        self.assertEqual(len(expected), len(store))
-        self.assertEqual(quillset.Store().to_dict(), {"records": []})
-
+        self.assertEqual(count(tree["records"]), len(store))
+        self.assertEqual(tree["records"][0], {"name": "Version", "fields": {"release": "12.4"}})
+        made = quillset.Store()
+        interface = made.create("Interface", name="e0")
+        interface.header = "! first"
+        made.create("Mtu", interface, bytes=9000)
+        self.assertEqual(made.to_dict(), {"records": [
+            {"name": "Interface", "fields": {"name": "e0"}, "header": "! first",
+             "children": [{"name": "Mtu", "fields": {"bytes": "9000"}}]}]})
 
 if __name__ == "__main__":
     unittest.main()

@@ -47,12 +47,20 @@ class Parsing(unittest.TestCase):
         self.assertEqual(self.syntax.parse(text).to_delimited(), expected)
         self.assertEqual(self.syntax.parse(str(ROUTER_CFG)).to_delimited(), expected)
 
-    def test_bad_input_raises(self):
-        with self.assertRaises(quillset.ParseError) as caught:
-            self.syntax.parse("/nonexistent/router.cfg")
-        self.assertEqual((caught.exception.status, caught.exception.path), (4, "/nonexistent/router.cfg"))
-        with self.assertRaisesRegex(ValueError, "NUL byte on line 2"):
-            self.syntax.parse("hostname a\nhostname \0b\n")
+    def test_bad_input_raises_parse_error_naming_file_and_line(self):
+        binary = write_temp("hostname a\n\0\n", ".cfg")
+        self.addCleanup(binary.unlink)
+        cases = [
+            ("/nonexistent/router.cfg", "/nonexistent/router.cfg", 0, "cannot"),
+            (binary, str(binary), 2, "NUL byte"),
+            ("hostname a\nhostname \0b\n", "<text>", 2, "NUL byte"),
+            ("banner motd ^C\nno end\n", "<text>", 1, "banner never closed"),
+        ]
+        for source, path, line, what in cases:
+            with self.subTest(source=source), self.assertRaises(quillset.ParseError) as caught:
+                self.syntax.parse(source)
+            self.assertEqual((caught.exception.path, caught.exception.line), (path, line))
+            self.assertIn(what, str(caught.exception))
 
     def test_dialect_places_unmatched_lines_by_indentation(self):
         text = "interface e0\n odd one\n description d\n!\nhostname h\n"
