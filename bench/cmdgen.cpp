@@ -11,22 +11,23 @@
 
 namespace {
 
-// `lines` lines (rounded to a whole block): a hostname and blocks of ten lines.
+// `lines` lines (rounded to a whole block): a hostname and blocks of eleven lines.
 std::string Configuration(int lines)
 {
     std::string text = "hostname bench\n";
-    for (int i = 0; i < lines / 10; ++i) {
+    for (int i = 0; i < lines / 11; ++i) {
         std::string const n = std::to_string(i);
         text += "interface GigabitEthernet" + std::to_string(i / 48) + "/" + std::to_string(i % 48) + "\n";
         text += " description access port " + n + "\n";
         text += " ip address 10." + std::to_string(i / 65536 % 256) + "." + std::to_string(i / 256 % 256) + "." +
                 std::to_string(i % 256) + " 255.255.255.0\n";
         text += " ip access-group EDGE_IN in\n";
-        text += " no ip proxy-arp\n";  // unknown: kept under the interface
+        text += " no ip proxy-arp\n";
+        text += " vendor-knob 7\n";  // unknown: kept under the interface
         text += " speed 1000\n";
         text += " duplex full\n";
         text += i % 3 == 0 ? " shutdown\n" : " no shutdown\n";
-        text += "logging host 192.0.2." + std::to_string(i % 250) + "\n";  // unknown at the top
+        text += "vendor-option " + std::to_string(i % 250) + "\n";  // unknown at the top
         text += "!\n";
     }
     return text;

@@ -3,6 +3,7 @@
 #include "bundled_files.h"
 
 #include <climits>
+#include <filesystem>
 #include <unistd.h>
 
 namespace quillset::tool {
@@ -21,9 +22,11 @@ std::string ExecutableDirectory()
 
 std::string FindBundled(std::string const& installedPart, std::string const& sourcePart)
 {
-    std::string const installed = ExecutableDirectory() + "/../" QUILLSET_INSTALLED_DATA_DIR "/" + installedPart;
+    std::filesystem::path const installed =
+        std::filesystem::path(ExecutableDirectory() + "/../" QUILLSET_INSTALLED_DATA_DIR "/" + installedPart)
+            .lexically_normal();
     if (::access(installed.c_str(), R_OK) == 0)
-        return installed;
+        return installed.string();
     return QUILLSET_SOURCE_DIR "/" + sourcePart;
 }
 

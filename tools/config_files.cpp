@@ -15,11 +15,15 @@ void ParseConfigFile(toolkit::Converter& converter, std::string const& path, CDb
     converter.Parse(std::move(text), db, path);
 }
 
-void WriteConfigFile(toolkit::Converter& converter, CDbObject const& db, std::string const& output)
+void WriteConfigText(std::string const& output, std::string const& text)
 {
-    std::string const text = converter.Generate(db, output);
     ProgressLine const progress("writing", output, text.size());
     toolkit::WriteOutputFile(output, text);
+}
+
+void WriteConfigFile(toolkit::Converter& converter, CDbObject const& db, std::string const& output)
+{
+    WriteConfigText(output, converter.Generate(db, output));
 }
 
 }  // namespace quillset::tool

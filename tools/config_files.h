@@ -14,7 +14,10 @@ namespace quillset::tool {
 // Reads `path` ("-" for the standard input) and parses it into `db`.
 void ParseConfigFile(toolkit::Converter& converter, std::string const& path, CDbObject& db);
 
-// Generates the configuration of `db` and writes it to `output` ("-" for the standard output).
+// Writes configuration text to `output` ("-" for the standard output).
+void WriteConfigText(std::string const& output, std::string const& text);
+
+// Generates the configuration of `db` and writes it to `output`.
 void WriteConfigFile(toolkit::Converter& converter, CDbObject const& db, std::string const& output);
 
 }  // namespace quillset::tool

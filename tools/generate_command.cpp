@@ -4,6 +4,7 @@
 #include "converter_options.h"
 #include "store_files.h"
 
+#include "toolkit/failure.h"
 #include "toolkit/input_file.h"
 
 namespace quillset::tool {
@@ -31,7 +32,12 @@ void RegisterGenerateCommand(CLI::App& app, int& exitCode)
         toolkit::Converter converter(arguments->flags.Options());
         CDbObject db;
         LoadStoreText(toolkit::ReadInputFile(arguments->store), db, arguments->store);
-        WriteConfigFile(converter, db, arguments->output);
+        std::string const text = converter.Generate(db, arguments->store);
+        if (text.empty() && db.GetEntryCount() > 0)
+            throw toolkit::Failure(arguments->store, 0,
+                                   "the syntax writes none of its " + std::to_string(db.GetEntryCount()) +
+                                       " records (is it a store file for this syntax?)");
+        WriteConfigText(arguments->output, text);
         exitCode = kExitOk;
     });
 }

@@ -41,6 +41,9 @@ int main(int argc, char** argv)
     } catch (std::bad_alloc const&) {
         ReportError("out of memory");
         return kExitFailure;
+    } catch (std::exception const& error) {
+        ReportError(std::string("internal error: ") + error.what());
+        return kExitFailure;
     }
     return exitCode;
 }

@@ -12,25 +12,20 @@ must be readable at the same path on every worker.
 import argparse
 import json
 import pathlib
-import re
 import sys
 
 import quillset
 
-# The bundled syntax keeps "switchport access vlan N" as an unmatched line; a syntax that
-# defines the command gives a record with a `vlan` field instead.
-ACCESS_VLAN = re.compile(r"^\s*switchport access vlan (\d+)\s*$")
-
 
 def interface_summary(interface):
+    """The VLAN (an access VLAN, or a sub-interface's tag) and the addresses with masks
+    among an interface's sub-commands."""
     vlan = None
     addresses = []
     for child in interface.children:
         if "vlan" in child:
             vlan = child["vlan"]
-        elif child.name == "_UNKNOWN" and ACCESS_VLAN.match(child.get("_Text", "")):
-            vlan = ACCESS_VLAN.match(child["_Text"]).group(1)
-        elif child.name == "Address":
+        if child.get("address") and child.get("mask"):
             addresses.append(f"{child['address']}/{child['mask']}")
     return {"name": interface["name"], "vlan": vlan, "addresses": addresses}
 

@@ -26,11 +26,11 @@ class Queries(unittest.TestCase):
         uplink, = self.store.records("Interface", name="FastEthernet0/0")
         cases = [
             (("Interface",), {}, lambda r: r.name == "Interface"),
-            (("Address",), {"parent": uplink}, lambda r: r.name == "Address" and r.parent == uplink),
+            (("IpAddress",), {"parent": uplink}, lambda r: r.name == "IpAddress" and r.parent == uplink),
             ((), {"parent": uplink}, lambda r: r.parent == uplink),
             ((), {"name": "FastEthernet0/1"}, lambda r: r.get("name") == "FastEthernet0/1"),
-            (("Nat",), {"side": 1}, lambda r: r.name == "Nat" and r.get("side") == "1"),
-            (("Nat",), {"side": True}, lambda r: r.name == "Nat" and r.get("side") == "1"),
+            (("InterfaceIpNat",), {"side": 1}, lambda r: r.name == "InterfaceIpNat" and r.get("side") == "1"),
+            (("InterfaceIpNat",), {"side": True}, lambda r: r.name == "InterfaceIpNat" and r.get("side") == "1"),
             (("Interface",), {"missing": ""}, lambda r: r.name == "Interface"),
             (("Nowhere",), {}, lambda r: False),
         ]
@@ -38,7 +38,7 @@ class Queries(unittest.TestCase):
             with self.subTest(args=args, conditions=conditions):
                 found = self.store.records(*args, **conditions)
                 self.assertEqual(found, [r for r in everything if keep(r)])
-        self.assertTrue(self.store.records("Nat", side=1))
+        self.assertTrue(self.store.records("InterfaceIpNat", side=1))
 
     def test_records_of_one_name_come_in_the_order_added(self):
         names = [r["name"] for r in self.store.records("Interface")]

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,33 +14,34 @@ namespace quillset::toolkit {
 
 namespace {
 
-std::string SystemError(char const* what) { return std::string(what) + ": " + std::strerror(errno); }
-
-// Writes everything to `fd`; false (with errno set) when a write fails.
-bool WriteAll(int fd, std::string const& content)
+[[noreturn]] void Fail(std::string const& path, char const* what, int error)
 {
-    for (std::size_t done = 0; done < content.size();) {
+    throw Failure(path, 0, std::string(what) + ": " + std::strerror(error));
+}
+
+// Writes everything to `fd` and closes it; the errno of the first failure, or 0.
+int WriteAllAndClose(int fd, std::string const& content)
+{
+    int error = 0;
+    for (std::size_t done = 0; done < content.size() && error == 0;) {
         ssize_t const written = ::write(fd, content.data() + done, content.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
+        if (written > 0)
+            done += static_cast<std::size_t>(written);
+        else if (written == 0 || errno != EINTR)
+            error = written == 0 ? EIO : errno;
     }
-    return true;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
 }
 
 void WriteInPlace(std::string const& path, std::string const& content)
 {
     int const fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
     if (fd < 0)
-        throw Failure(path, 0, SystemError("cannot open for writing"));
-    bool const written = WriteAll(fd, content);
-    int const savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        throw Failure(path, 0, SystemError("cannot write"));
-    }
+        Fail(path, "cannot open for writing", errno);
+    if (int const error = WriteAllAndClose(fd, content))
+        Fail(path, "cannot write", error);
 }
 
 std::string DirectoryOf(std::string const& path)
@@ -65,20 +65,15 @@ void WriteByRename(std::string const& path, std::string const& content, mode_t m
     std::string temporary = DirectoryOf(path) + "/.quillset-XXXXXX";
     int const fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        throw Failure(path, 0, SystemError("cannot create a temporary file beside it"));
-    bool const written = WriteAll(fd, content) && ::fchmod(fd, mode) == 0;
-    int const savedErrno = errno;
-    bool const closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        errno = written ? errno : savedErrno;
-        std::string const message = SystemError("cannot write");
+        Fail(path, "cannot create a temporary file beside it", errno);
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    int const writeError = WriteAllAndClose(fd, content);
+    error = error != 0 ? error : writeError;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(temporary.c_str());
-        throw Failure(path, 0, message);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::string const message = SystemError("cannot replace");
-        ::unlink(temporary.c_str());
-        throw Failure(path, 0, message);
+        Fail(path, "cannot write", error);
     }
 }
 
@@ -89,7 +84,7 @@ void WriteOutputFile(std::string const& path, std::string const& content)
     if (path == "-") {
         std::fwrite(content.data(), 1, content.size(), stdout);
         if (std::fflush(stdout) != 0 || std::ferror(stdout))
-            throw Failure("<stdout>", 0, SystemError("cannot write"));
+            Fail("<stdout>", "cannot write", errno);
         return;
     }
     struct stat info {};

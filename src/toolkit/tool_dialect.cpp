@@ -11,13 +11,6 @@ namespace {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-bool IsBlank(char const* text)
-{
-    while (IsSpace(*text))
-        ++text;
-    return *text == '\0';
-}
-
 // Removes the line end (a line feed, and a carriage return before it), as the parser does.
 CString& StripLineEnd(CString& command)
 {
@@ -77,10 +70,11 @@ CDbEntry* FirstWrittenTopLevelRecord(CDbObject& db, SyntaxList const& syntaxes)
 
 bool ToolLineHandler(CString& command)
 {
-    if (IsBlank(command)) {
-        command.Empty();
+    // Trailing white space carries nothing, and generation would not write it back.
+    command.TrimRight();
+    if (command.IsEmpty())
         return true;
-    }
+    command += '\n';
     return DialectLineHandler(command);
 }
 
@@ -98,8 +92,9 @@ bool ToolUnknownHandler(char const* command, char const* previousCommand, Syntax
         return false;
     }
     DialectUnknownHandler(command, previousCommand, syntaxes, position, record, lastRecord);
-    if (!indented && FirstTopLevelDefinition(syntaxes) >= 0)
-        position = FirstTopLevelDefinition(syntaxes);
+    int const topLevel = FirstTopLevelDefinition(syntaxes);
+    if (!indented && topLevel >= 0)
+        position = topLevel;
     return true;
 }
 

@@ -1,7 +1,8 @@
 // The tool's handling of the device dialect. It builds on the library's dialect handlers
 // and changes what they do only where a round trip would otherwise move or lose a line, so
 // that parsing the generated text gives the store back:
-// - a line of white space only carries nothing and is skipped, like a lone "!";
+// - trailing white space is dropped, and a line of white space only is skipped, like a
+//   lone "!";
 // - an unmatched line in the first column leaves every mode: the next command is searched
 //   from the top level;
 // - an indented unmatched line right after a top-level unmatched line joins its text, so

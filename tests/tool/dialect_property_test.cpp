@@ -23,6 +23,7 @@ char const* const kLines[] = {
     "bar baz",         " odd sub",      "  deeper odd",     "",                     "   ",
     "!",               " !",            "! remark",         "banner motd ^C",       "text of a banner",
     "^C",              "\tspeed 7",     "hostname r2",      " exec-timeout 1 2",    "interface A",
+    "interface C\r",   " speed 3\r",    "\t odd tab",        "banner motd ^C hi ^C", "!\r",
 };
 
 std::string RandomConfiguration(std::mt19937& random)

@@ -9,27 +9,8 @@
 namespace {
 
 using namespace quillset::toolkit;
+using quillset::test::Outline;
 using quillset::test::TempFile;
-
-// "name(field=value,...)[children]" for a whole tree, to compare orders at a glance.
-std::string Outline(RecordTree const& tree)
-{
-    std::string out;
-    for (RecordNode const& node : tree) {
-        out += node.name + "(";
-        for (auto const& [field, value] : node.fields)
-            out += field + "=" + value + (&field == &node.fields.back().first ? "" : ",");
-        out += ")";
-        if (node.footer)
-            out += "footer:" + *node.footer;
-        if (node.header)
-            out += "header:" + *node.header;
-        if (!node.children.empty())
-            out += "[" + Outline(node.children) + "]";
-        out += " ";
-    }
-    return out;
-}
 
 class RecordTreeTest : public testing::Test {
 protected:

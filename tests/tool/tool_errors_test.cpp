@@ -23,6 +23,7 @@ TEST_F(ToolErrors, BadInputsAreFailuresNamingTheFile)
     Write("banner.cfg", "hostname a\n!\nbanner motd ^C\nnever closed\n");
     Write("broken.json", "[{\"name\": \"Host\",\n \"fields\": }]");
     Write("shape.json", "[{\"fields\": {}}]");
+    Write("config.cfg", "hostname a\n");
     std::filesystem::create_directory(Path("folder"));
     std::filesystem::resize_file(Write("huge.cfg", ""), 600u << 20);  // sparse: no disk used
     struct Case {
@@ -41,6 +42,8 @@ TEST_F(ToolErrors, BadInputsAreFailuresNamingTheFile)
         {{"generate", "-s", "s.syntax", "broken.json"}, "quillset: broken.json:2: not valid JSON\n"},
         {{"generate", "-s", "s.syntax", "shape.json"},
          "quillset: shape.json: the document[0] must be an object with a \"name\" text\n"},
+        {{"generate", "-s", "s.syntax", "config.cfg"},
+         "quillset: config.cfg: the syntax writes none of its 1 records (is it a store file for this syntax?)\n"},
         {{"roundtrip", "-s", "s.syntax", "missing.cfg"}, "quillset: missing.cfg: cannot open: No such file or directory\n"},
     };
     for (Case const& c : cases) {

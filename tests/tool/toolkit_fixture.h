@@ -6,6 +6,7 @@
 #include "test_files.h"
 
 #include "toolkit/converter.h"
+#include "toolkit/record_tree.h"
 
 namespace quillset::test {
 
@@ -25,6 +26,26 @@ inline toolkit::ConverterOptions SmallOptions(TempFile const& syntax, bool packi
     options.syntaxPath = syntax.Path();
     options.rowPacking = packing;
     return options;
+}
+
+// "name(field=value,...)[children]" for a whole tree, to compare orders at a glance.
+inline std::string Outline(toolkit::RecordTree const& tree)
+{
+    std::string out;
+    for (toolkit::RecordNode const& node : tree) {
+        out += node.name + "(";
+        for (auto const& [field, value] : node.fields)
+            out += field + "=" + value + (&field == &node.fields.back().first ? "" : ",");
+        out += ")";
+        if (node.footer)
+            out += "footer:" + *node.footer;
+        if (node.header)
+            out += "header:" + *node.header;
+        if (!node.children.empty())
+            out += "[" + Outline(node.children) + "]";
+        out += " ";
+    }
+    return out;
 }
 
 }  // namespace quillset::test
