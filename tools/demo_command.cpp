@@ -46,6 +46,8 @@ void PrintUnknownLines(CDbObject const& db, toolkit::SyntaxList const& syntaxes)
     std::map<std::string, int> counts;
     CountUnknownLines(toolkit::BuildTree(db, syntaxes), "(top level)", counts);
     std::printf("Lines no definition matched, per mode (kept and written back):\n");
+    if (counts.empty())
+        std::printf("  (none)\n");
     for (auto const& [mode, count] : counts)
         std::printf("  %-14s %d\n", mode.c_str(), count);
 }

@@ -27,6 +27,9 @@ struct Pairs {
         for (std::size_t i = 0; i < texts.size(); ++i)
             arguments[i] = texts[i].c_str();
     }
+    Pairs(Pairs const&) = delete;  // `arguments` points into `texts`
+    Pairs& operator=(Pairs const&) = delete;
+
     bool Empty() const { return texts.empty(); }
 };
 

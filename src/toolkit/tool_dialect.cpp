@@ -39,6 +39,38 @@ CString AppendedLine(bool exists, CDbValue const& existing, char const* text)
     return joined;
 }
 
+int Indentation(char const* line)
+{
+    int count = 0;
+    while (IsSpace(line[count]))
+        ++count;
+    return count;
+}
+
+int Depth(CDbEntry const& record)
+{
+    int depth = 0;
+    for (CDbEntry const* parent = record.GetParent(); parent != nullptr; parent = parent->GetParent())
+        ++depth;
+    return depth;
+}
+
+// The mode an indented unmatched line belongs to: among the last record and its ancestors,
+// the deepest whose command has sub-commands (only their children are written back) and
+// that lies less deep than the line is indented, so that a line indented once joins the
+// top-level mode even after lines of a deeper one.
+CDbEntry* EnclosingMode(CDbEntry& lastRecord, int indentation, SyntaxList const& syntaxes)
+{
+    CDbEntry* candidate = &lastRecord;
+    if (std::strcmp(candidate->GetName(), QS_UNKNOWN_ID) == 0)
+        candidate = candidate->GetParent();
+    for (; candidate != nullptr; candidate = candidate->GetParent()) {
+        if (Depth(*candidate) < indentation && HasChildDefinitions(syntaxes, candidate->GetName()))
+            return candidate;
+    }
+    return nullptr;
+}
+
 // Whether any definition of the record's command in the group starting at `first` writes
 // a line for it.
 bool WritesLine(SyntaxList const& syntaxes, int first, CDbEntry const& record)
@@ -90,6 +122,12 @@ bool ToolUnknownHandler(char const* command, char const* previousCommand, Syntax
         !HasChildDefinitions(syntaxes, lastRecord->GetName())) {
         lastRecord->SetFooter(AppendedLine(lastRecord->IsExistFooter(), lastRecord->GetFooter(), command));
         return false;
+    }
+    if (indented && lastRecord != nullptr) {
+        QuillsetHandleUnknown(command, previousCommand, syntaxes, position, record, lastRecord);
+        if (CDbEntry* mode = EnclosingMode(*lastRecord, Indentation(command), syntaxes))
+            record->SetParent(mode);
+        return true;
     }
     DialectUnknownHandler(command, previousCommand, syntaxes, position, record, lastRecord);
     int const topLevel = FirstTopLevelDefinition(syntaxes);

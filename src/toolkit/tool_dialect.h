@@ -5,6 +5,9 @@
 //   lone "!";
 // - an unmatched line in the first column leaves every mode: the next command is searched
 //   from the top level;
+// - an indented unmatched line joins the deepest mode (a record whose command has
+//   sub-commands: the last record or one of its ancestors) that lies less deep than the
+//   line is indented, rather than always the last record's parent;
 // - an indented unmatched line right after a top-level unmatched line joins its text, so
 //   both are written back together;
 // - an indented unmatched line under a top-level command that has no sub-commands becomes

@@ -112,12 +112,12 @@ TEST_F(BundledSyntax, TrickyShapesParseIntoRecordsAndComeBackUnchanged)
          " neighbor 10.0.0.2 update-source Loopback0\n address-family ipv4 vrf RED\n"
          "  neighbor 10.0.0.2 activate\n  neighbor 10.0.0.2 route-map IN in\n"
          "  neighbor 10.0.0.2 send-community both\n exit-address-family\n",
-         {"RouterBgp|as=65000", "RouterBgp>BgpNeighbor|negated=0|peer=10.0.0.2|remoteAs=65001",
-          "RouterBgp>BgpNeighbor|negated=0|peer=10.0.0.2|updateSource=Loopback0",
+         {"RouterBgp|as=65000", "RouterBgp>BgpNeighbor|peer=10.0.0.2|remoteAs=65001",
+          "RouterBgp>BgpNeighbor|peer=10.0.0.2|updateSource=Loopback0",
           "RouterBgp>BgpAddressFamily|family=0|vrf=RED",
-          "BgpAddressFamily>AfNeighbor|negated=0|peer=10.0.0.2|flag=0",
-          "BgpAddressFamily>AfNeighbor|negated=0|peer=10.0.0.2|routeMap=IN|direction=0",
-          "BgpAddressFamily>AfNeighbor|negated=0|peer=10.0.0.2|communities=0",
+          "BgpAddressFamily>AfNeighbor|peer=10.0.0.2|flag=0",
+          "BgpAddressFamily>AfNeighbor|peer=10.0.0.2|routeMap=IN|direction=0",
+          "BgpAddressFamily>AfNeighbor|peer=10.0.0.2|communities=0",
           "BgpAddressFamily>ExitAddressFamily"}},
         {"actions of a policy map's classes",
          "policy-map WAN\n class VOICE\n  priority percent 30\n  police cir 8000\n"
@@ -148,14 +148,14 @@ TEST_F(BundledSyntax, TrickyShapesParseIntoRecordsAndComeBackUnchanged)
         {"\"no\" forms as a field of the same command",
          "no service pad\nservice password-encryption\ninterface Ethernet0\n no ip redirects\n shutdown\n"
          "interface Ethernet1\n no shutdown\n",
-         {"Service|negated=1|feature=pad", "Service|negated=0|feature=password-encryption",
-          "Interface>IpRedirects|negated=1", "Interface>Shutdown|negated=0", "Interface>Shutdown|negated=1"}},
+         {"Service|negated=1|feature=pad", "Service|feature=password-encryption",
+          "Interface>IpRedirects|negated=1", "Interface>Shutdown", "Interface>Shutdown|negated=1"}},
         {"repeated lines that differ only in optional parts stay apart",
          "ip cef\nip cef accounting per-prefix\ninterface Vlan10\n ip helper-address 10.0.0.5\n"
          " ip helper-address 10.0.0.6\n switchport trunk allowed vlan 10,20\n"
          " switchport trunk allowed vlan add 30\n"
          "ip route 10.0.0.0 255.0.0.0 192.0.2.1\nip route vrf RED 10.0.0.0 255.0.0.0 192.0.2.1\n",
-         {"IpCef|negated=0", "IpCef|negated=0|setting=accounting per-prefix",
+         {"IpCef", "IpCef|setting=accounting per-prefix",
           "Interface>IpHelperAddress|address=10.0.0.6",
           "Interface>SwitchportTrunkAllowedVlan|change=0|vlans=30",
           "IpRoute|vrf=RED|prefix=10.0.0.0|mask=255.0.0.0|route=192.0.2.1"}},
@@ -265,14 +265,35 @@ TEST(BundledSyntaxFile, KeepsItsRules)
             continue;
         std::string syntax = d.syntax.substr(d.syntax.find_first_not_of(' '));
         // A leading negation, or the extra blanks of indentation some releases write.
-        for (char const* prefix : {"[%negated(", "[%deeper("}) {
+        for (char const* prefix : {"[{%negated(no=1)} ]", "[{%negated(not=1)} ]"}) {
             if (syntax.rfind(prefix, 0) == 0)
-                syntax.erase(0, syntax.find(")]") + 2);
+                syntax.erase(0, std::string(prefix).size());
         }
+        if (syntax.rfind("[%deeper(", 0) == 0)
+            syntax.erase(0, syntax.find(")]") + 2);
         EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(syntax[0])) || syntax[0] == '!') << d.syntax;
     }
     for (std::string const& parent : parents)
         EXPECT_EQ(unknownUnder.count(parent), 1u) << parent << " opens a mode without an _UNKNOWN command";
+    // A nested mode is followed by a command of its own parent: were it the last one, a line
+    // after the nested mode would climb past its parent's commands.
+    for (std::size_t i = 0; i < definitions.size(); ++i) {
+        Definition const& mode = definitions[i];
+        if (mode.parent.empty() || parents.count(mode.id) == 0)
+            continue;
+        std::size_t next = i + 1;
+        auto inside = [&](std::string c) {
+            for (; !c.empty(); c = parentOf[c]) {
+                if (c == mode.id)
+                    return true;
+            }
+            return false;
+        };
+        while (next < definitions.size() && inside(definitions[next].parent))
+            ++next;
+        ASSERT_LT(next, definitions.size()) << mode.id;
+        EXPECT_EQ(definitions[next].parent, mode.parent) << mode.id << " ends its parent's commands";
+    }
 }
 
 // Real device configurations: nearly every line structured, every line written back, and

@@ -57,6 +57,30 @@ RecordTree Written(RecordTree tree, SyntaxList const& syntaxes)
     return tree;
 }
 
+// Whether a line kept as unmatched text matches some definition elsewhere. Generation
+// writes unmatched lines at the end of their level, where such a line can match that
+// definition when parsed again: those mixtures are outside what the dialect can keep.
+bool HasUnmatchedLineThatMatches(RecordTree const& tree, SyntaxList const& syntaxes)
+{
+    for (RecordNode const& node : tree) {
+        for (auto const& [field, text] : node.fields) {
+            if (node.name != QS_UNKNOWN_ID || field != QS_UNKNOWN_TEXT)
+                continue;
+            std::istringstream lines(text);
+            for (std::string line; std::getline(lines, line);) {
+                for (int i = 0; i < syntaxes.GetSize(); ++i) {
+                    CDbEntry scratch;
+                    if (syntaxes[i]->Parse(line.c_str(), &scratch) == 0)
+                        return true;
+                }
+            }
+        }
+        if (HasUnmatchedLineThatMatches(node.children, syntaxes))
+            return true;
+    }
+    return false;
+}
+
 // Runs of consecutive corpus lines from random places, so modes and their lines mix.
 std::string RandomMixture(std::vector<std::string> const& lines, std::mt19937& random)
 {
@@ -83,6 +107,7 @@ void ExpectSecondRoundTripChangesNothing(bool packing)
     options.rowPacking = packing;
     Converter converter(options);
     std::mt19937 random(packing ? 2026 : 2027);
+    int checked = 0;
     for (int iteration = 0; iteration < 1000; ++iteration) {
         std::string const text = RandomMixture(lines, random);
         CDbObject first;
@@ -91,6 +116,9 @@ void ExpectSecondRoundTripChangesNothing(bool packing)
         } catch (Failure const&) {
             continue;  // a banner cut off by the mixture
         }
+        if (HasUnmatchedLineThatMatches(BuildTree(first, converter.Syntaxes()), converter.Syntaxes()))
+            continue;
+        ++checked;
         std::string const once = converter.Generate(first, "once");
         CDbObject second;
         converter.Parse(once, second, "once");
@@ -101,6 +129,7 @@ void ExpectSecondRoundTripChangesNothing(bool packing)
                 << text;
         }
     }
+    EXPECT_GT(checked, 300);
 }
 
 TEST(CorpusProperty, SecondRoundTripChangesNothing) { ExpectSecondRoundTripChangesNothing(true); }

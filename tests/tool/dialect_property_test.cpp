@@ -86,6 +86,28 @@ TEST(DialectProperty, HandledShapesComeBackWhereTheyWere)
     }
 }
 
+TEST(DialectProperty, IndentationChoosesTheModeAmongNestedOnes)
+{
+    TempFile const syntax("Outer,,archive\n"
+                          "Inner,Outer, log config\n"
+                          "_UNKNOWN,Inner,%{*_Text}\n"
+                          "Deep,Inner,  hidekeys\n");
+    Converter converter(quillset::test::SmallOptions(syntax));
+    // Indented once, the line belongs to "archive", not to the deeper "log config" before it
+    // (joining "log config" would write it before "hidekeys", where it would join "archive");
+    // after it, "log config" is left, so the line indented twice joins "archive" too.
+    std::string const text = "archive\n log config\n  hidekeys\n action x\n  deeper y\n";
+    CDbObject db;
+    converter.Parse(text, db, "nested");
+    EXPECT_EQ(quillset::test::Outline(BuildTree(db, converter.Syntaxes())),
+              "Outer()[Inner()[Deep() ] _UNKNOWN(_Text= action x) _UNKNOWN(_Text=  deeper y) ] ");
+    std::string const generated = converter.Generate(db, "nested");
+    EXPECT_EQ(generated, text);
+    CDbObject reparsed;
+    converter.Parse(generated, reparsed, "nested");
+    EXPECT_TRUE(SameRecords(db, reparsed, converter.Syntaxes()));
+}
+
 TEST(DialectProperty, UnclosedBannerIsAFailureNamingItsLine)
 {
     TempFile const syntax(quillset::test::kSmallSyntax);
