@@ -1,14 +1,20 @@
 // Threads using the library at once: compiling syntax files, parsing with their own or one
-// shared CCmdGen, and reading record lines. Every thread must get exactly what one thread
+// shared CCmdGen (also as the tool's work pool does), and reading record lines. Every thread must get exactly what one thread
 // alone gets; the ThreadSanitizer build of these tests also catches races that happen to
 // give right answers.
 #include <quillset/cmdgen.h>
 
 #include "test_files.h"
 
+#include "toolkit/converter.h"
+#include "toolkit/input_file.h"
+#include "toolkit/store_text.h"
+#include "toolkit/work_pool.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -104,6 +110,29 @@ TEST(Concurrency, OneCompiledGeneratorParsesOnManyThreads)
              return std::string(delimited);
          }))
         EXPECT_EQ(result + expected.substr(expected.find("\n--\n")), expected);
+}
+
+TEST(Concurrency, TheToolsWorkPoolParsesWithOneConverter)
+{
+    using namespace quillset::toolkit;
+    Converter converter(ConverterOptions{kSyntax, true, true});
+    std::string const text = ReadInputFile(kConfiguration);
+    auto const parse = [&] {
+        CDbObject db;
+        converter.Parse(text, db, kConfiguration);
+        return DelimitedText(db);
+    };
+    std::string const expected = parse();
+    std::vector<std::string> results(32);
+    ForEachOnThreads(results.size(), kThreads, [&](std::size_t i) { results[i] = parse(); });
+    EXPECT_EQ(results, std::vector<std::string>(results.size(), expected));
+    // A failing item stops the pool and its exception reaches the caller.
+    EXPECT_THROW(ForEachOnThreads(100, kThreads,
+                                  [](std::size_t i) {
+                                      if (i == 7)
+                                          throw std::runtime_error("item 7");
+                                  }),
+                 std::runtime_error);
 }
 
 TEST(Concurrency, RecordLinesBelongToTheirRecords)
