@@ -1,7 +1,7 @@
 // Threads using the library at once: compiling syntax files, parsing with their own or one
-// shared CCmdGen (also as the tool's work pool does), and reading record lines. Every thread must get exactly what one thread
-// alone gets; the ThreadSanitizer build of these tests also catches races that happen to
-// give right answers.
+// shared CCmdGen (also as the tool's work pool does), and reading record lines. Every
+// thread must get exactly what one thread alone gets; the ThreadSanitizer build of these
+// tests also catches races that happen to give right answers.
 #include <quillset/cmdgen.h>
 
 #include "test_files.h"
