@@ -54,7 +54,7 @@ CDbEntry* FindParent(CDbObject& db, std::string const& under, std::string const&
     Pairs const pairs(std::vector<std::string>{under.substr(colon + 1)});
     std::string const name = under.substr(0, colon);
     CDbEntry* parent = WithArguments(
-        [&](auto... a) { return db.Select(name.c_str(), static_cast<CDbEntry const*>(nullptr), 0, a...); },
+        [&](auto... a) { return db.Select(name.c_str(), static_cast<CDbEntry const*>(nullptr), 0, a..., nullptr); },
         pairs.arguments);
     if (parent == nullptr)
         throw toolkit::Failure(source, 0, "no " + name + " record matches " + under.substr(colon + 1));
@@ -90,7 +90,7 @@ std::vector<CDbEntry*> Selection::Select(CDbObject& db, std::string const& sourc
         if (pairs.Empty())
             record = parent ? db.Select(name.c_str(), parent, n) : db.Select(name.c_str(), n);
         else
-            record = WithArguments([&](auto... a) { return db.Select(name.c_str(), parent, n, a...); },
+            record = WithArguments([&](auto... a) { return db.Select(name.c_str(), parent, n, a..., nullptr); },
                                    pairs.arguments);
         if (record == nullptr)
             return records;
@@ -104,7 +104,7 @@ CDbEntry* Selection::Create(CDbObject& db, std::string const& source) const
     Pairs const pairs(conditions);
     if (pairs.Empty())
         return db.Create(name.c_str(), parent);
-    return WithArguments([&](auto... a) { return db.Create(name.c_str(), parent, a...); }, pairs.arguments);
+    return WithArguments([&](auto... a) { return db.Create(name.c_str(), parent, a..., nullptr); }, pairs.arguments);
 }
 
 CLI::Validator FieldAssignment()

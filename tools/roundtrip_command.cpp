@@ -41,6 +41,36 @@ std::string ReportText(std::string const& file, toolkit::RoundTripReport const& 
     return text;
 }
 
+// The closing line over every file reported, so a run over a fleet ends with its verdict.
+struct RoundTripTotals {
+    int files = 0;
+    int lines = 0;
+    int commands = 0;
+    int matchedCommands = 0;
+    int lost = 0;
+    int kept = 0;
+
+    void Add(toolkit::RoundTripReport const& report)
+    {
+        ++files;
+        lines += report.lines;
+        commands += report.commands;
+        matchedCommands += report.matchedCommands;
+        lost += static_cast<int>(report.lost.size());
+        kept += report.Kept() ? 1 : 0;
+    }
+
+    std::string Text() const
+    {
+        char share[32];
+        std::snprintf(share, sizeof share, "%.1f%%", commands == 0 ? 100.0 : 100.0 * matchedCommands / commands);
+        return "total: " + std::to_string(files) + " files, " + std::to_string(lines) + " lines, " +
+               std::to_string(commands) + " commands, " + share + " matched, " + std::to_string(lost) +
+               " lines lost, " + std::to_string(kept) + " of " + std::to_string(files) +
+               " files kept and reparse equal\n";
+    }
+};
+
 Json ReportJson(std::string const& file, toolkit::RoundTripReport const& report)
 {
     Json lost = Json::array();
@@ -64,11 +94,13 @@ int Run(RoundTripArguments const& arguments)
     toolkit::Converter converter(arguments.flags.Options());
     bool const json = arguments.format == "json";
     Json reports = Json::array();
+    RoundTripTotals totals;
     int exitCode = kExitOk;
     for (std::string const& input : arguments.inputs) {
         try {
             toolkit::RoundTripReport const report =
                 toolkit::RunRoundTrip(converter, toolkit::ReadInputFile(input), input);
+            totals.Add(report);
             if (!report.Kept())
                 exitCode = kExitFailure;
             if (json)
@@ -82,6 +114,8 @@ int Run(RoundTripArguments const& arguments)
     }
     if (json)
         toolkit::WriteOutputFile("-", DocumentText(reports, "<report>", false));
+    else if (totals.files > 1)
+        toolkit::WriteOutputFile("-", totals.Text());
     return exitCode;
 }
 

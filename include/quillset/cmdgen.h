@@ -12,8 +12,7 @@
 #include <quillset/hashtable.h>
 #include <quillset/qstring.h>
 
-#include <string>
-#include <unordered_map>
+#include <memory>
 
 // The record name of a configuration line that no syntax matched, and its field that holds
 // the line's text.
@@ -34,6 +33,10 @@ using QuillsetUnknownHandler = bool (*)(char const* command, char const* previou
 
 class CCommandSet;
 
+namespace quillset::detail {
+class CommandRegistry;
+}
+
 class QS_API CCmdGen {
 public:
     // Loads the syntax file; GetStatus tells the outcome: 0 loaded, 2 the file had errors
@@ -42,6 +45,9 @@ public:
     explicit CCmdGen(char const* syntaxFile, int initialSize = 0);
     CCmdGen(CCmdGen const&) = delete;
     CCmdGen& operator=(CCmdGen const&) = delete;
+    // Moving takes the syntaxes, options and handlers; the source is left without syntaxes.
+    CCmdGen(CCmdGen&& other);
+    CCmdGen& operator=(CCmdGen&& other);
     virtual ~CCmdGen();
 
     bool IsValid() const;
@@ -61,18 +67,21 @@ public:
     CDynArray<CCmdSyntax*>& GetSyntax();
     CHashTable<CCmdSyntax>* GetHashSyntax();
     // Registers one syntax and takes `root`: 0 done, 3 no memory, 9 the ID is registered
-    // under another parent ID ("_UNKNOWN" excepted).
+    // under another parent ID ("_UNKNOWN" excepted), 11 it nests deeper than
+    // QS_MAX_SYNTAX_NESTING or holds more than QS_MAX_DEFINITION_VARIABLES variables or
+    // QS_MAX_DEFINITION_SYMBOLS symbols. A refused `root` stays with the caller.
     int AddCommand(char const* id, char const* parentId, CSymbolEntry* root, unsigned int flags);
 
     // Parsing adds the records of a configuration to `db`. ParseCommandFile: 4 the file
-    // cannot be opened, 5 it cannot be read, else 0. ParseCommand always returns 0.
+    // cannot be opened, 5 it cannot be read, 11 it is larger than QS_MAX_FILE_SIZE (nothing
+    // is parsed), else 0. ParseCommand always returns 0.
     int ParseCommandFile(char const* path, CDbObject& db);
     int ParseCommand(CString const& text, CDbObject& db);
 
     // Generation: 0 done, 10 a definition lacks a value while optional commands are off,
     // 14 another generation failure; GenerateCommandFile also 4 (cannot open the output,
-    // null meaning the standard output), GenerateCommand from a delimited file 5 (it
-    // cannot be loaded).
+    // null meaning the standard output) and 6 (the text cannot be written, as on a full
+    // disk), GenerateCommand from a delimited file 5 (it cannot be loaded).
     int GenerateCommandFile(CDbObject const& db, char const* path);
     int GenerateCommand(CDbObject const& db, CString& text);
     int GenerateCommand(char const* delimitedFile, CString& text);
@@ -80,14 +89,8 @@ public:
     int GenerateDelimitedFile(CDbObject const& db, char const* path);
 
 private:
-    int DoGenerate(CString& text, CDbEntry const* parent, int& position, bool generate);
-    CDbEntry* DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks);
+    CDbEntry* DoParse(CString const& command, CDbObject& db, int& position, CCommandSet& blocks);
     int GetNextCommand(CString const& text, int start, CString& command, int& lineCount);
-    int MapReturnCode(int code);
-
-    QS_LOCAL int WriteRecord(CString& text, CDbEntry const& record, int first);
-    QS_LOCAL int EndOfGroup(int first) const;
-    QS_LOCAL void AppendLine(CString& text, char const* line);
     QS_LOCAL void ApplyDefaults(CDbObject& db);
 
     CDynArray<CCmdSyntax*> m_syntax;
@@ -98,10 +101,7 @@ private:
     QuillsetUnknownHandler m_unknownHandler;
     int m_errorLine;
     int m_status;
-    CDbObject const* m_database;
-    int m_reserve;
-    // The parent ID each command ID was first registered with.
-    std::unordered_map<std::string, std::string> m_parentOfId;
+    std::unique_ptr<quillset::detail::CommandRegistry> m_registry;
 };
 
 // The default unknown-command handler: stores the whole command in the record's "_Text"

@@ -27,6 +27,10 @@ public:
     ~CDbObject();
     CDbObject(CDbObject const&) = delete;
     CDbObject& operator=(CDbObject const&) = delete;
+    // Moving takes the records, the selection, the query memory and the baseline; the
+    // source is left an empty store with no record selected.
+    CDbObject(CDbObject&& other);
+    CDbObject& operator=(CDbObject&& other);
 
     char const* GetName() const;
     // The name of the selected record, or null when none is selected.
@@ -106,15 +110,15 @@ public:
     // Select with the next index of the same query (same name, parent and conditions)
     // resumes where the previous one stopped, so a loop over index 0, 1, 2 ... walks the
     // records once.
-    CDbEntry* Select(char const* name, char const* field, char const* value, ...) const;
-    CDbEntry* Select(char const* name, char const* field, int value, ...) const;
-    CDbEntry* Select(char const* name, int index, char const* field, char const* value, ...) const;
-    CDbEntry* Select(char const* name, int index, char const* field, int value, ...) const;
-    CDbEntry* Select(char const* name, CDbEntry const* parent, char const* field, char const* value, ...) const;
-    CDbEntry* Select(char const* name, CDbEntry const* parent, char const* field, int value, ...) const;
+    CDbEntry* Select(char const* name, char const* field, char const* value, ...) const QS_SENTINEL;
+    CDbEntry* Select(char const* name, char const* field, int value, ...) const QS_SENTINEL;
+    CDbEntry* Select(char const* name, int index, char const* field, char const* value, ...) const QS_SENTINEL;
+    CDbEntry* Select(char const* name, int index, char const* field, int value, ...) const QS_SENTINEL;
+    CDbEntry* Select(char const* name, CDbEntry const* parent, char const* field, char const* value, ...) const QS_SENTINEL;
+    CDbEntry* Select(char const* name, CDbEntry const* parent, char const* field, int value, ...) const QS_SENTINEL;
     CDbEntry* Select(char const* name, CDbEntry const* parent, int index, char const* field, char const* value,
-                     ...) const;
-    CDbEntry* Select(char const* name, CDbEntry const* parent, int index, char const* field, int value, ...) const;
+                     ...) const QS_SENTINEL;
+    CDbEntry* Select(char const* name, CDbEntry const* parent, int index, char const* field, int value, ...) const QS_SENTINEL;
 
     // Select, and create the record when there is none; returns the selected record.
     // SelectCreate(name) takes the first record of any parent, SelectCreateLast(name) the
@@ -122,26 +126,26 @@ public:
     CDbEntry* SelectCreate(char const* name);
     CDbEntry* SelectCreateLast(char const* name);
     CDbEntry* SelectCreate(char const* name, CDbEntry* parent);
-    CDbEntry* SelectCreate(char const* name, char const* field, char const* value, ...);
-    CDbEntry* SelectCreate(char const* name, char const* field, int value, ...);
-    CDbEntry* SelectCreate(char const* name, CDbEntry* parent, char const* field, char const* value, ...);
-    CDbEntry* SelectCreate(char const* name, CDbEntry* parent, char const* field, int value, ...);
+    CDbEntry* SelectCreate(char const* name, char const* field, char const* value, ...) QS_SENTINEL;
+    CDbEntry* SelectCreate(char const* name, char const* field, int value, ...) QS_SENTINEL;
+    CDbEntry* SelectCreate(char const* name, CDbEntry* parent, char const* field, char const* value, ...) QS_SENTINEL;
+    CDbEntry* SelectCreate(char const* name, CDbEntry* parent, char const* field, int value, ...) QS_SENTINEL;
 
     // Counts; they change neither the selected record nor the query memory.
     // SelectCount(name, null) is the number of records of that name.
     int SelectCount(char const* name, CDbEntry const* parent) const;
-    int SelectCount(char const* name, char const* field, char const* value, ...) const;
-    int SelectCount(char const* name, char const* field, int value, ...) const;
-    int SelectCount(char const* name, CDbEntry const* parent, char const* field, char const* value, ...) const;
-    int SelectCount(char const* name, CDbEntry const* parent, char const* field, int value, ...) const;
+    int SelectCount(char const* name, char const* field, char const* value, ...) const QS_SENTINEL;
+    int SelectCount(char const* name, char const* field, int value, ...) const QS_SENTINEL;
+    int SelectCount(char const* name, CDbEntry const* parent, char const* field, char const* value, ...) const QS_SENTINEL;
+    int SelectCount(char const* name, CDbEntry const* parent, char const* field, int value, ...) const QS_SENTINEL;
 
     // A new record in the store holding the conditions as its fields, in order, listed
     // under `parent` when one is given; it is selected and returned.
     CDbEntry* Create(char const* name, CDbEntry* parent);
-    CDbEntry* Create(char const* name, char const* field, char const* value, ...);
-    CDbEntry* Create(char const* name, char const* field, int value, ...);
-    CDbEntry* Create(char const* name, CDbEntry* parent, char const* field, char const* value, ...);
-    CDbEntry* Create(char const* name, CDbEntry* parent, char const* field, int value, ...);
+    CDbEntry* Create(char const* name, char const* field, char const* value, ...) QS_SENTINEL;
+    CDbEntry* Create(char const* name, char const* field, int value, ...) QS_SENTINEL;
+    CDbEntry* Create(char const* name, CDbEntry* parent, char const* field, char const* value, ...) QS_SENTINEL;
+    CDbEntry* Create(char const* name, CDbEntry* parent, char const* field, int value, ...) QS_SENTINEL;
 
     // Delimited text files, one record per line (CDbEntry::GetEntry); a record's parent is
     // written as a last field "__Parent" holding the line number of the parent's line. A
@@ -164,6 +168,7 @@ private:
     int DoSelectCount(char const* name, CDbEntry const* parent, CDynArray<char const*>& pairs) const;
     CDbEntry* DoCreate(char const* name, CDbEntry* parent, CDynArray<char const*>& pairs);
     QS_LOCAL void IndexRecord(CDbEntry* record);
+    QS_LOCAL void Swap(CDbObject& other) noexcept;
 
     CDbObject* m_baseline;
     CString m_name;

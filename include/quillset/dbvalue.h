@@ -10,6 +10,8 @@ class QS_API CDbValue {
 public:
     CDbValue();
     CDbValue(CDbValue const& other);
+    // Moving takes the text; the source is left empty.
+    CDbValue(CDbValue&& other) noexcept;
     ~CDbValue();
 
     CDbValue(char const* text);
@@ -26,6 +28,7 @@ public:
     CDbValue(bool v);
 
     CDbValue& operator=(CDbValue const& other);
+    CDbValue& operator=(CDbValue&& other) noexcept;
     CDbValue& operator=(char const* text);
     CDbValue& operator=(char c);
     CDbValue& operator=(unsigned char c);

@@ -6,6 +6,8 @@
 
 #include <quillset/export.h>
 
+#include <climits>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 
@@ -56,11 +58,15 @@ public:
 
     // The growing index: an index at or past the capacity reallocates to 2 x i + 2; an
     // index at or past the count raises the count to i + 1. Readers check against
-    // GetSize() first, since reading here past the count changes the array.
+    // GetSize() first, since reading here past the count changes the array. An index whose
+    // growth would pass the largest int throws std::length_error.
     T& operator[](int i)
     {
-        if (i >= capacity)
+        if (i >= capacity) {
+            if (i > (INT_MAX - 2) / 2)
+                throw std::length_error("CDynArray: index past the largest capacity");
             Grow(2 * i + 2);
+        }
         if (i >= count)
             count = i + 1;
         return data[i];

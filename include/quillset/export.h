@@ -6,5 +6,8 @@
 #define QS_API __attribute__((visibility("default")))
 // Private helpers of exported classes: kept out of the library's symbol table.
 #define QS_LOCAL __attribute__((visibility("hidden")))
+// Variadic query forms: the compiler warns when the argument list does not end with a null
+// pointer (a literal 0 or NULL does not count).
+#define QS_SENTINEL __attribute__((sentinel))
 
 #endif

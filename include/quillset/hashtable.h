@@ -9,8 +9,7 @@
 #include <quillset/export.h>
 
 #include <cstring>
-#include <string_view>
-#include <unordered_map>
+#include <utility>
 
 // One entry of a table: a value it does not own and an owned copy of its key.
 class QS_API CHashElement {
@@ -22,6 +21,28 @@ public:
 
     void* value;
     char* key;
+};
+
+// The position of each key's group within its bucket, kept beside the buckets so that a
+// lookup compares the key with one group instead of every group of its bucket. The index
+// refers to the key texts it is given, which must live until they are erased or replaced.
+class QS_API CHashKeyIndex {
+public:
+    CHashKeyIndex();
+    ~CHashKeyIndex();
+    CHashKeyIndex(CHashKeyIndex const&) = delete;
+    CHashKeyIndex& operator=(CHashKeyIndex const&) = delete;
+
+    // The position recorded for the key's text, or -1.
+    int Find(char const* key) const;
+    // Records `position` for the key's text, now referring to `key`.
+    void Set(char const* key, int position);
+    void Erase(char const* key);
+    void Swap(CHashKeyIndex& other) noexcept { std::swap(positions, other.positions); }
+
+private:
+    struct Positions;
+    Positions* positions;
 };
 
 template <class T>
@@ -49,6 +70,31 @@ public:
 
     CHashTable(CHashTable const&) = delete;
     CHashTable& operator=(CHashTable const&) = delete;
+    // Moving takes the elements, the options and the cursor; the source is left an empty
+    // table of one bucket.
+    CHashTable(CHashTable&& other) : CHashTable(1) { Swap(other); }
+    CHashTable& operator=(CHashTable&& other)
+    {
+        CHashTable taken(std::move(other));
+        Swap(taken);
+        return *this;
+    }
+
+    void Swap(CHashTable& other) noexcept
+    {
+        std::swap(hashFunction, other.hashFunction);
+        std::swap(ownsValues, other.ownsValues);
+        std::swap(buckets, other.buckets);
+        std::swap(bucketCount, other.bucketCount);
+        std::swap(elementCount, other.elementCount);
+        std::swap(enumBucket, other.enumBucket);
+        std::swap(enumGroup, other.enumGroup);
+        std::swap(enumElement, other.enumElement);
+        std::swap(cacheKey, other.cacheKey);
+        std::swap(cacheGroup, other.cacheGroup);
+        std::swap(cacheBucket, other.cacheBucket);
+        groupPosition.Swap(other.groupPosition);
+    }
 
     virtual ~CHashTable()
     {
@@ -90,8 +136,7 @@ public:
             // that an earlier removal left behind: drop the cache and start the slot empty.
             if (b == cacheBucket)
                 ClearCache();
-            groupPosition.erase(element->key);
-            groupPosition.emplace(element->key, bucket.GetSize());
+            groupPosition.Set(element->key, bucket.GetSize());
             group = &bucket[bucket.GetSize()];
             group->RemoveAll();
         }
@@ -168,14 +213,14 @@ public:
         if (std::strcmp(group[0]->key, cacheKey) == 0)
             ClearCache();
         if (group.GetSize() == 1) {
-            groupPosition.erase(group[0]->key);
+            groupPosition.Erase(group[0]->key);
             Release(group[0]);
             RemoveGroup(enumBucket, enumGroup);
         } else {
             if (enumElement == 0) {
                 // The group's key is read from its first element, which is about to go.
-                groupPosition.erase(group[0]->key);
-                groupPosition[group[1]->key] = enumGroup;
+                groupPosition.Erase(group[0]->key);
+                groupPosition.Set(group[1]->key, enumGroup);
             }
             Release(group[enumElement]);
             group.RemoveAt(enumElement);
@@ -196,7 +241,7 @@ public:
         Group& group = buckets[b][g];
         if (std::strcmp(group[0]->key, cacheKey) == 0)
             ClearCache();
-        groupPosition.erase(group[0]->key);  // the entry's key is the first element's copy
+        groupPosition.Erase(group[0]->key);  // the entry's key is the first element's copy
         int const size = group.GetSize();
         int kept = 0;
         for (int e = 0; e < size; ++e) {
@@ -210,7 +255,7 @@ public:
             group.RemoveAt(group.GetSize() - 1);
         elementCount -= size - kept;
         if (kept > 0)
-            groupPosition.emplace(group[0]->key, g);
+            groupPosition.Set(group[0]->key, g);
         else
             RemoveGroup(b, g);
         return size - kept;
@@ -302,10 +347,10 @@ private:
     // adding.
     int GroupIndexOf(Bucket& bucket, char const* key)
     {
-        auto const found = groupPosition.find(key);
-        if (found == groupPosition.end() || found->second >= bucket.GetSize())
+        int const position = groupPosition.Find(key);
+        if (position < 0 || position >= bucket.GetSize())
             return -1;
-        return std::strcmp(bucket[found->second][0]->key, key) == 0 ? found->second : -1;
+        return std::strcmp(bucket[position][0]->key, key) == 0 ? position : -1;
     }
 
     // Takes an emptied group out of its bucket; the groups after it move down.
@@ -314,7 +359,7 @@ private:
         Bucket& bucket = buckets[b];
         bucket.RemoveAt(g);
         for (int later = g; later < bucket.GetSize(); ++later)
-            groupPosition[bucket[later][0]->key] = later;
+            groupPosition.Set(bucket[later][0]->key, later);
         if (b == cacheBucket)
             ClearCache();
     }
@@ -343,7 +388,7 @@ private:
     Group* cacheGroup;
     int cacheBucket;  // bucket of cacheGroup: changes to that bucket's group list drop the cache
     // Position of each key's group within its bucket, keyed by the group's first key copy.
-    std::unordered_map<std::string_view, int> groupPosition;
+    CHashKeyIndex groupPosition;
 };
 
 #endif

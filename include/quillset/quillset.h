@@ -9,7 +9,9 @@
 #include <quillset/dbvalue.h>
 #include <quillset/dynarray.h>
 #include <quillset/hashtable.h>
+#include <quillset/limits.h>
 #include <quillset/qstring.h>
+#include <quillset/results.h>
 #include <quillset/symbols.h>
 
 #endif

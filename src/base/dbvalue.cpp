@@ -33,6 +33,7 @@ int ReadTruth(char const* text) { return TextIsTrue(text) ? 1 : 0; }
 
 CDbValue::CDbValue() = default;
 CDbValue::CDbValue(CDbValue const& other) = default;
+CDbValue::CDbValue(CDbValue&& other) noexcept = default;
 CDbValue::~CDbValue() = default;
 
 CDbValue::CDbValue(char const* text) : m_text(text) {}
@@ -49,6 +50,7 @@ CDbValue::CDbValue(double v) : m_text(FormatNumber("%f", v)) {}
 CDbValue::CDbValue(bool v) : m_text(v ? "1" : "0") {}
 
 CDbValue& CDbValue::operator=(CDbValue const& other) = default;
+CDbValue& CDbValue::operator=(CDbValue&& other) noexcept = default;
 
 CDbValue& CDbValue::operator=(char const* text)
 {

@@ -3,17 +3,31 @@
 #include <quillset/qstring.h>
 #include <quillset/dbvalue.h>
 
+#include <climits>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace {
 
 char g_emptyText[1] = "";
 
-int TextLength(char const* text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
+// Lengths are ints: a text longer than this is refused, never wrapped into a negative
+// length and a short buffer.
+constexpr std::size_t kMaxLength = INT_MAX - 1;
+
+[[noreturn]] void RefuseLength() { throw std::length_error("CString: text longer than 2 GiB"); }
+
+int TextLength(char const* text)
+{
+    std::size_t const length = text ? std::strlen(text) : 0;
+    if (length > kMaxLength)
+        RefuseLength();
+    return static_cast<int>(length);
+}
 
 bool IsTrailingSpace(char c)
 {
@@ -198,6 +212,8 @@ void CString::Append(char const* text, int length)
     // The text may be part of this string (s += s): keep its offset across a reallocation.
     bool const ownText = m_capacity > 0 && text >= m_text && text <= m_text + m_capacity;
     ptrdiff_t const offset = text - m_text;
+    if (static_cast<std::size_t>(length) > kMaxLength - m_length)
+        RefuseLength();
     Reserve(m_length + length);
     if (ownText)
         text = m_text + offset;
@@ -212,7 +228,9 @@ void CString::Reserve(int capacity)
 {
     if (capacity <= m_capacity)
         return;
-    int grown = m_capacity * 2;
+    if (static_cast<std::size_t>(capacity) > kMaxLength)
+        RefuseLength();
+    int grown = static_cast<std::size_t>(m_capacity) * 2 > kMaxLength ? static_cast<int>(kMaxLength) : m_capacity * 2;
     if (grown < capacity)
         grown = capacity;
     char* text = new char[grown + 1];

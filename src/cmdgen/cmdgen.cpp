@@ -1,11 +1,14 @@
 // CCmdGen: loading the syntax file, registering and indexing syntaxes, options, handlers,
 // and the reserved names of unmatched lines.
 #include <quillset/cmdgen.h>
+#include <quillset/results.h>
 
+#include "cmdgen/command_registry.h"
 #include "syntax/syntax_compiler.h"
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 char const* const QS_UNKNOWN_ID = "_UNKNOWN";
 char const* const QS_UNKNOWN_TEXT = "_Text";
@@ -25,8 +28,7 @@ CCmdGen::CCmdGen(char const* syntaxFile, int initialSize)
       m_unknownHandler(nullptr),
       m_errorLine(0),
       m_status(0),
-      m_database(nullptr),
-      m_reserve(0)
+      m_registry(std::make_unique<quillset::detail::CommandRegistry>())
 {
     m_status = quillset::syntax::CompileSyntaxFile(
         syntaxFile, [this](char const* id, char const* parentId, CSymbolEntry* root, unsigned int flags) {
@@ -40,6 +42,38 @@ CCmdGen::~CCmdGen()
 {
     for (int i = 0; i < m_syntax.GetSize(); ++i)
         delete m_syntax[i];
+}
+
+CCmdGen::CCmdGen(CCmdGen&& other)
+    : m_syntax(std::move(other.m_syntax)),
+      m_hashSyntax(std::move(other.m_hashSyntax)),
+      m_cmdOptional(other.m_cmdOptional),
+      m_rowPacking(other.m_rowPacking),
+      m_lineHandler(other.m_lineHandler),
+      m_unknownHandler(other.m_unknownHandler),
+      m_errorLine(other.m_errorLine),
+      m_status(other.m_status),
+      m_registry(std::exchange(other.m_registry, std::make_unique<quillset::detail::CommandRegistry>()))
+{
+}
+
+CCmdGen& CCmdGen::operator=(CCmdGen&& other)
+{
+    if (this == &other)
+        return *this;
+    for (int i = 0; i < m_syntax.GetSize(); ++i)
+        delete m_syntax[i];
+    m_syntax = std::move(other.m_syntax);
+    other.m_syntax.RemoveAll();
+    m_hashSyntax = std::move(other.m_hashSyntax);
+    m_cmdOptional = other.m_cmdOptional;
+    m_rowPacking = other.m_rowPacking;
+    m_lineHandler = other.m_lineHandler;
+    m_unknownHandler = other.m_unknownHandler;
+    m_errorLine = other.m_errorLine;
+    m_status = other.m_status;
+    m_registry = std::exchange(other.m_registry, std::make_unique<quillset::detail::CommandRegistry>());
+    return *this;
 }
 
 bool CCmdGen::IsValid() const { return m_status == 0; }
@@ -56,16 +90,12 @@ int CCmdGen::AddCommand(char const* id, char const* parentId, CSymbolEntry* root
 {
     id = id ? id : "";
     parentId = parentId ? parentId : "";
-    // Every command but "_UNKNOWN" has one parent command.
-    if (std::strcmp(id, QS_UNKNOWN_ID) != 0) {
-        auto const known = m_parentOfId.find(id);
-        if (known != m_parentOfId.end() && known->second != parentId)
-            return 9;
-    }
+    if (int const check = m_registry->Check(id, parentId, root); check != QS_OK)
+        return check;
     CCmdSyntax* syntax = new (std::nothrow) CCmdSyntax(id, parentId, root ? root : new CSymbolNull, flags);
     if (syntax == nullptr)
         return 3;
-    m_parentOfId.emplace(id, parentId);
+    m_registry->Register(id, parentId);
     m_syntax[m_syntax.GetSize()] = syntax;
     return 0;
 }
@@ -74,8 +104,6 @@ int CCmdGen::GenerateDelimitedFile(CDbObject const& db, char const* path)
 {
     return db.WriteDelimitedFile(path) == 0 ? 0 : 6;
 }
-
-int CCmdGen::MapReturnCode(int code) { return code == 1 ? 10 : 14; }
 
 bool QuillsetHandleUnknown(char const* command, char const*, CDynArray<CCmdSyntax*> const&, int&, CDbEntry* record,
                            CDbEntry*)

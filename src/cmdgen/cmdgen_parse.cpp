@@ -2,6 +2,8 @@
 // block by block from the context of the previous command, storing the records, and the
 // final pass that gives records the defaults their syntaxes declare.
 #include <quillset/cmdgen.h>
+#include <quillset/limits.h>
+#include <quillset/results.h>
 
 #include "base/stream_file.h"
 #include "cmdgen/command_set.h"
@@ -11,6 +13,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+#include <sys/stat.h>
 
 namespace {
 
@@ -36,6 +39,14 @@ void StripLineEnd(CString& command)
         command.Delete(length - 1, 1);
 }
 
+// Whether the file is a regular file larger than what is read whole; other streams are
+// counted while they are read.
+bool IsLargerThanLimit(std::FILE* file)
+{
+    struct stat info;
+    return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > QS_MAX_FILE_SIZE;
+}
+
 }  // namespace
 
 int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
@@ -43,20 +54,27 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
     quillset::StreamFile input(path, "r");
     std::FILE* const file = input.Get();
     if (file == nullptr)
-        return 4;
+        return QS_CANNOT_OPEN;
+    if (IsLargerThanLimit(file))
+        return QS_BEYOND_LIMIT;
     CString text;
     char piece[kReadPiece + 1];
     std::size_t size;
-    while ((size = std::fread(piece, 1, kReadPiece, file)) > 0)
+    long total = 0;
+    while ((size = std::fread(piece, 1, kReadPiece, file)) > 0) {
+        total += static_cast<long>(size);
+        if (total > QS_MAX_FILE_SIZE)
+            return QS_BEYOND_LIMIT;  // nothing is parsed from a file too large to hold
         AppendPiece(text, piece, size);
+    }
     bool const failed = std::ferror(file) != 0;
     input.Close();
-    return failed ? 5 : ParseCommand(text, db);
+    return failed ? QS_CANNOT_READ : ParseCommand(text, db);
 }
 
 int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
 {
-    CCommandSet const blocks(m_syntax);
+    CCommandSet blocks(m_syntax);
     int const count = m_syntax.GetSize();
     int position = 0;
     CString previousCommand;
@@ -69,8 +87,14 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
         CDbEntry* result = nullptr;
         // A failed search in a nested block leaves the position at that block's end, in the
         // enclosing block, so the next pass climbs outwards.
-        while (result == nullptr && position >= 0 && position < count)
+        // Each pass searches one block, climbing outwards: no more passes than blocks.
+        for (int pass = 0; result == nullptr && position >= 0 && position < count; ++pass) {
+            if (pass > blocks.GetBlockCount()) {
+                position = count;
+                break;
+            }
             result = DoParse(command, db, position, blocks);
+        }
         if (position == count)
             position = saved;  // an unmatched command does not change the context
         if (result == nullptr && m_unknownHandler != nullptr) {
@@ -107,7 +131,7 @@ int CCmdGen::GetNextCommand(CString const& text, int start, CString& command, in
     }
 }
 
-CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks)
+CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet& blocks)
 {
     CDbEntry record(10);
     int first, end;
@@ -116,32 +140,44 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
         position = end;
         return nullptr;
     }
+    // Read through a const view: indexing it never grows the list.
+    CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
     // Each syntax of the block is tried once, from the position on, wrapping around; the
-    // nested blocks of children are skipped as a whole.
+    // nested blocks of children are skipped as a whole. A block that starts right after
+    // the position but ends past this block's end is not nested in it (it holds the
+    // children of a command of another block) and is not skipped.
     for (int tries = first;;) {
         if (position == end)
             position = first;
-        if (m_syntax[position]->Parse(command, &record) == 0)
+        if (syntaxes[position]->Parse(command, &record) == 0)
             break;
-        if (blocks.IsBlockStart(position + 1)) {
-            int const childrenEnd = blocks.GetBlockEnd(position + 1);
+        int const childrenEnd = blocks.IsBlockStart(position + 1) ? blocks.GetBlockEnd(position + 1) : -1;
+        if (childrenEnd > position + 1 && childrenEnd <= end) {
             tries += childrenEnd - 1 - position;
             position = childrenEnd - 1;
         }
         ++tries;
         ++position;
         if (tries >= end) {
-            position = end;
+            // The search climbs to the enclosing block: from this block's end, or, when
+            // the block ends the list, from the enclosing block's start.
+            int const enclosing = blocks.GetEnclosingStart(first);
+            position = end < syntaxes.GetSize() || enclosing < 0 ? end : enclosing;
             return nullptr;
         }
     }
-    CCmdSyntax* const syntax = m_syntax[position];
-    record.SetParent(db.SelectLast(syntax->GetParentId()));
+    CCmdSyntax* const syntax = syntaxes[position];
+    // The parent is the record its command last produced: with row packing that may be an
+    // earlier record than the store's last one of that name (a repeated "interface a"
+    // after "interface b" merges into a, and what follows belongs to a, not b).
+    record.SetParent(blocks.GetLastRecord(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    return db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+    CDbEntry* const stored = db.AddEntry(record, m_rowPacking && syntax->IsPackable());
+    blocks.SetLastRecord(syntax->GetId(), stored);
+    return stored;
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)

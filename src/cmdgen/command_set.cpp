@@ -52,6 +52,7 @@ void CCommandSet::BuildBlocks(CDynArray<CCmdSyntax*> const& syntaxes)
         int const blockEnd = m_blocks.GetSize();
         m_blocks[blockEnd] = block.first;
         m_blocks[blockEnd + 1] = i;
+        m_enclosingStart.push_back(open.size() > 1 ? open[open.size() - 2].first : -1);
         open.pop_back();
     }
 }
@@ -90,3 +91,20 @@ int CCommandSet::GetBlockEnd(int index) const
     FindBlock(index, first, end);
     return end;
 }
+
+int CCommandSet::GetEnclosingStart(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_innermost.size()) || m_innermost[index] < 0)
+        return -1;
+    return m_enclosingStart[m_innermost[index] / 2];
+}
+
+int CCommandSet::GetBlockCount() const { return static_cast<int>(m_enclosingStart.size()); }
+
+CDbEntry* CCommandSet::GetLastRecord(char const* id) const
+{
+    auto const found = m_lastRecord.find(id);
+    return found != m_lastRecord.end() ? found->second : nullptr;
+}
+
+void CCommandSet::SetLastRecord(char const* id, CDbEntry* record) { m_lastRecord[id] = record; }

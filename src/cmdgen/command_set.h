@@ -8,6 +8,8 @@
 #include <quillset/cmdsyntax.h>
 #include <quillset/dynarray.h>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CCommandSet {
@@ -20,6 +22,14 @@ public:
     bool IsBlockStart(int index) const;
     // The end of the innermost block holding `index`, or -1.
     int GetBlockEnd(int index) const;
+    // The start of the block that encloses the innermost block holding `index`, or -1.
+    int GetEnclosingStart(int index) const;
+    int GetBlockCount() const;
+
+    // The record the last command of an ID produced (the one it was merged into, with row
+    // packing), which its child commands go under; null when there is none yet.
+    CDbEntry* GetLastRecord(char const* id) const;
+    void SetLastRecord(char const* id, CDbEntry* record);
 
 private:
     void BuildBlocks(CDynArray<CCmdSyntax*> const& syntaxes);
@@ -31,6 +41,9 @@ private:
     // a block starts there. Built once, so each question is answered without a scan.
     std::vector<int> m_innermost;
     std::vector<bool> m_isStart;
+    // Per pair of m_blocks: the start of the block that encloses it, or -1.
+    std::vector<int> m_enclosingStart;
+    std::unordered_map<std::string, CDbEntry*> m_lastRecord;
 };
 
 #endif

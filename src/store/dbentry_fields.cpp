@@ -1,6 +1,7 @@
 // CDbEntry construction, copying, clearing and the field slots: setting by name or slot
 // number with every value type, and reading back.
 #include <quillset/dbentry.h>
+#include <quillset/limits.h>
 
 #include "base/owned_text.h"
 #include "store/record_anchor.h"
@@ -15,10 +16,6 @@ using quillset::detail::ReleaseAnchor;
 
 namespace {
 
-// Slot numbers above this are not addressable: such a digit name is an ordinary field
-// name, so that a stray number never makes a record allocate without bound.
-constexpr int kMaxSlotNumber = 65535;
-
 char const kHeaderField[] = "_Header";
 char const kFooterField[] = "_Footer";
 
@@ -28,13 +25,13 @@ CDbValue const& SharedEmptyValue()
     return empty;
 }
 
-// The slot number a digit name stands for, or -1 when it is beyond kMaxSlotNumber.
+// The slot number a digit name stands for, or -1 when it is beyond QS_MAX_SLOT_NUMBER.
 int SlotNumberOf(char const* indexName)
 {
     int number = 0;
     for (char const* p = indexName; *p != '\0'; ++p) {
         number = number * 10 + (*p - '0');
-        if (number > kMaxSlotNumber)
+        if (number > QS_MAX_SLOT_NUMBER)
             return -1;
     }
     return number;

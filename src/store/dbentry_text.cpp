@@ -3,7 +3,10 @@
 // positional fields from slot 1 on, reads back exactly as it was written.
 #include <quillset/dbentry.h>
 
+#include "store/record_line.h"
+
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -93,6 +96,9 @@ CString& CDbEntry::GetEntry(CString& line) const
     bool named = false;
     for (int slot = 0; slot < GetFieldCount() && !named; ++slot)
         named = m_fieldNames[slot] != nullptr && !IsFieldAnIndex(m_fieldNames[slot]);
+    // Without a name, a positional record whose only field is in slot 0 would be written as
+    // an empty line, which a reader skips: it is written named instead.
+    named = named || (m_name[0] == '\0' && GetFieldCount() == 1);
     std::string text;
     if (NeedsProtectedStart(m_name[0]))
         text += '\\';
@@ -120,7 +126,7 @@ char const* CDbEntry::GetEntry() const
 int CDbEntry::SetEntry(char const* line)
 {
     Clear();
-    if (line == nullptr || *line == '\0')
+    if (line == nullptr || *line == '\0' || std::strcmp(line, quillset::detail::kEmptyRecordLine) == 0)
         return 0;
     Token token;
     char const* p = ReadToken(line, m_delimiter, token);

@@ -3,6 +3,8 @@
 // the selected record.
 #include <quillset/dbobject.h>
 
+#include <utility>
+
 #include "store/record_access.h"
 #include "store/store_state.h"
 
@@ -113,6 +115,24 @@ CDbObject::CDbObject(char const* name, int bucketCount)
 }
 
 CDbObject::~CDbObject() { delete m_baseline; }
+
+CDbObject::CDbObject(CDbObject&& other) : CDbObject() { Swap(other); }
+
+CDbObject& CDbObject::operator=(CDbObject&& other)
+{
+    CDbObject taken(std::move(other));
+    Swap(taken);
+    return *this;
+}
+
+void CDbObject::Swap(CDbObject& other) noexcept
+{
+    std::swap(m_baseline, other.m_baseline);
+    std::swap(m_name, other.m_name);
+    std::swap(m_selected, other.m_selected);
+    std::swap(m_state, other.m_state);
+    m_index.Swap(other.m_index);
+}
 
 char const* CDbObject::GetName() const { return m_name; }
 

@@ -3,6 +3,7 @@
 #include <quillset/dbobject.h>
 
 #include "base/stream_file.h"
+#include "store/record_line.h"
 
 #include <cctype>
 #include <cstdio>
@@ -102,6 +103,8 @@ int CDbObject::WriteDelimitedFile(char const* path) const
     CString line;
     for (CDbEntry const* const record : records) {
         record->GetEntry(line);
+        if (line.IsEmpty())
+            line = quillset::detail::kEmptyRecordLine;
         if (CDbEntry const* const parent = record->GetParent()) {
             auto const found = lineOf.find(parent);
             line += ",";

@@ -20,25 +20,27 @@ using quillset::detail::StoreState;
 namespace {
 
 // The conditions of one call: the fixed pair, then the variable arguments, up to the first
-// null pointer (a null fixed field or text value ends the list too, so that nothing more
-// is read). Integer values are written as the unsigned decimal text of their 32-bit
-// pattern, into texts the list owns.
+// null pointer. The fixed pair is always kept, nulls included, and a null in it ends the
+// list: a null field can hold no value, so such a query matches nothing (and creates no
+// field) instead of dropping its only condition. Integer values are written as the
+// unsigned decimal text of their 32-bit pattern, into texts the list owns.
 class Conditions {
 public:
     Conditions(char const* field, char const* value, va_list more)
     {
-        bool open = Append(field) && Append(value);
+        m_pairs[0] = field;
+        m_pairs[1] = value;
+        bool open = field != nullptr && value != nullptr;
         while (open)
             open = Append(va_arg(more, char const*));
     }
 
     Conditions(char const* field, int value, va_list more)
     {
-        while (Append(field)) {
-            AppendNumber(value);
-            field = va_arg(more, char const*);
-            value = field ? va_arg(more, int) : 0;
-        }
+        m_pairs[0] = field;
+        AppendNumber(value);
+        while (field != nullptr && Append(field = va_arg(more, char const*)))
+            AppendNumber(va_arg(more, int));
     }
 
     operator CDynArray<char const*>&() { return m_pairs; }
@@ -74,7 +76,7 @@ bool Matches(CDbEntry const& record, CDynArray<char const*> const& pairs)
 {
     for (int i = 0; i < pairs.GetSize(); i += 2) {
         char const* const value = i + 1 < pairs.GetSize() ? pairs[i + 1] : nullptr;
-        if (value == nullptr || std::strcmp(record.Get(pairs[i]), value) != 0)
+        if (pairs[i] == nullptr || value == nullptr || std::strcmp(record.Get(pairs[i]), value) != 0)
             return false;
     }
     return true;
@@ -85,7 +87,7 @@ std::string ArgumentKey(CDynArray<char const*> const& pairs)
 {
     std::string key;
     for (int i = 0; i < pairs.GetSize(); ++i) {
-        key += pairs[i];
+        key += pairs[i] ? pairs[i] : "\\0";
         key += '&';
     }
     return key;

@@ -3,6 +3,7 @@
 #include <quillset/symbols.h>
 
 #include "base/owned_text.h"
+#include "syntax/chain_matcher.h"
 
 #include <cstring>
 
@@ -75,15 +76,7 @@ int CSymbolGroup::Generate(CDbEntry const* record, CString& out)
     return result;
 }
 
-// `*state` names the alternative that matched; a repeated call moves on to the next one.
-// An alternative, once matched, is not re-entered for another match of its own symbols.
 int CSymbolGroup::Parse(char const** cursor, CDbEntry* record, int* state)
 {
-    *state = *state == -1 ? 0 : *state + 1;
-    int result = 3;
-    for (; *state < alternativeCount; ++*state) {
-        if ((result = alternatives[*state]->ParseChain(cursor, record, nullptr, true)) == 0)
-            return 0;
-    }
-    return result;
+    return quillset::syntax::ChainMatcher(cursor, record).MatchGroup(*this, state);
 }

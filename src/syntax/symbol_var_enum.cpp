@@ -5,6 +5,7 @@
 #include "base/owned_text.h"
 #include "syntax/syntax_text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,18 @@ bool IsItemNumber(char const* text)
         ++text;
     return *text == '\0';
 }
+
+// The number a text starts with (atoi's reading), held to the range of int instead of
+// overflowing.
+int NumberOf(char const* text)
+{
+    long long const number = std::strtoll(text, nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
+}
+
+// The value of the item after one of value `value`; past the largest int it wraps to the
+// smallest instead of overflowing.
+int FollowingValue(int value) { return static_cast<int>(static_cast<unsigned int>(value) + 1u); }
 
 // The text of an item definition up to its first unescaped "=". Escapes: the C control
 // escapes, a backslash and three digits (the first 0 to 3) for a byte in octal, and a
@@ -61,11 +74,11 @@ CSymbolVarEnum::CSymbolVarEnum(char const* name, char** definitions)
     itemValues = new int[itemCount];
     bool valuesArePositions = true;
     int value = 0;
-    for (int i = 0; i < itemCount; ++i, ++value) {
+    for (int i = 0; i < itemCount; ++i, value = FollowingValue(value)) {
         char const* definition = definitions[i];
         char const* separator = std::strrchr(definition, '=');
         if (separator != nullptr && (separator == definition || separator[-1] != '\\') && IsItemNumber(separator + 1))
-            value = std::atoi(separator + 1);
+            value = NumberOf(separator + 1);
         if (*definition == '@') {
             ++definition;
             SetDefault(std::to_string(value).c_str());
@@ -139,7 +152,7 @@ int CSymbolVarEnum::Generate(CDbEntry const* record, CString& out)
         return 1;
     char const* text = record->Get(GetName());
     // A text that is not a number counts as 1, the "on" of an off/on pair.
-    int const number = *text == '\0' || IsDigit(*text) || *text == '-' ? std::atoi(text) : 1;
+    int const number = *text == '\0' || IsDigit(*text) || *text == '-' ? NumberOf(text) : 1;
     int const item = FindItem(number);
     if (item < 0 || *items[item] == '\0')
         return 1;

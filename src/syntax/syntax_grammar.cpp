@@ -11,6 +11,10 @@
 // that no command can continue with.
 #include "syntax/syntax_grammar.h"
 
+#include "syntax/command_flags.h"
+
+#include <quillset/results.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -49,6 +53,7 @@ char const* AddCommandMessage(int result)
     switch (result) {
     case 3: return "Memory allocation error.";
     case 9: return "Same ID has a dfferent parent ID.";
+    case QS_BEYOND_LIMIT: return QuillsetResultText(QS_BEYOND_LIMIT);
     default: return "Add command error.";
     }
 }

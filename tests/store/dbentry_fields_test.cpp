@@ -1,9 +1,12 @@
 // CDbEntry fields: slots by name and by number, every value type, copying and clearing.
 #include <quillset/dbentry.h>
+#include <quillset/limits.h>
 
 #include "record_layout.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -49,8 +52,10 @@ TEST(RecordFields, DigitNamesAddressSlotsUpToALimit)
     named.Set("99999999999999999999", "x");
     EXPECT_EQ(Layout(named), "|name=eth1|-1=b|99999999999999999999=x");
     EXPECT_FALSE(named.IsExist("0"));
-    named.Set("65535", "last");  // the highest addressable slot
-    EXPECT_EQ(named.GetFieldCount(), 65536);
+    named.Set(std::to_string(QS_MAX_SLOT_NUMBER).c_str(), "last");  // the highest addressable slot
+    EXPECT_EQ(named.GetFieldCount(), QS_MAX_SLOT_NUMBER + 1);
+    named.Set(std::to_string(QS_MAX_SLOT_NUMBER + 1).c_str(), "name");  // one past: an ordinary name
+    EXPECT_EQ(named.GetFieldCount(), QS_MAX_SLOT_NUMBER + 2);
 }
 
 TEST(RecordFields, MissingFieldsReadAsOneSharedEmptyValue)

@@ -2,6 +2,7 @@
 // its round trip over generated records, and store files with their parent links and bad
 // input.
 #include <quillset/dbobject.h>
+#include <quillset/limits.h>
 
 #include "record_text.h"
 #include "test_files.h"
@@ -35,6 +36,9 @@ TEST(DelimitedText, DecodesAndEncodesNamedAndPositionalRecordsWithEscapes)
         {"\\ lead", " lead", nullptr},
         {"\\//c", "//c", nullptr},
         {"", "", nullptr},
+        {"\\", "", ""},
+        {",=v", "|=v", nullptr},
+        {",0=v", "|0=v", nullptr},
         {"x,v=a\\,b\\\\c\\t\\q", "x|v=a,b\\c\tq", "x,v=a\\,b\\\\c\\tq"},
         {"n=v,a", "n=v|-|1=a", "n\\=v,a"},
         {"x,a=b=c,a\\=b", "x|a=b=c|-|2=a=b", "x,a=b\\=c,,2=a\\=b"},
@@ -112,6 +116,43 @@ TEST(DelimitedFiles, ParentLinksSurviveWritingAndReadingAndFailuresAreReported)
     if (std::ifstream("/dev/full")) {
         EXPECT_EQ(store.WriteDelimitedFile("/dev/full"), 3);  // fails when the lines are flushed
     }
+}
+
+// A record without a name whose line would be empty keeps its field, its place and the
+// links to it.
+TEST(DelimitedFiles, RecordsWithEmptyLinesReadBack)
+{
+    CDbObject store;
+    CDbEntry* bare = store.Create("", nullptr);
+    CDbEntry* slotZero = store.Create("", "0", "v", nullptr);
+    store.Create("c", bare, "k", "1", nullptr);
+    store.Create("c", slotZero, "k", "2", nullptr);
+    std::string const path = TempPath("empty.txt");
+    ASSERT_EQ(store.WriteDelimitedFile(path.c_str()), 0);
+    EXPECT_EQ(ReadFile(path), "\\\n,0=v\nc,k=1,__Parent=1\nc,k=2,__Parent=2\n");
+    CDbObject loaded;
+    ASSERT_EQ(loaded.ReadDelimitedFile(path.c_str(), false), 0);
+    EXPECT_EQ(loaded.GetEntryCount(), 4);
+    EXPECT_EQ(loaded.Select("c", 0)->GetParent(), loaded.Select("", 0));
+    EXPECT_EQ(Layout(*loaded.Select("c", 1)->GetParent()), "|0=v");
+}
+
+// Slot numbers past the limit are ordinary names, so a small file of large slot numbers
+// cannot make the reader allocate a large slot array per line.
+TEST(DelimitedFiles, SlotNumbersCannotAmplifyMemory)
+{
+    std::string const path = TempPath("slots.txt");
+    std::string const atLimit = "A," + std::to_string(QS_MAX_SLOT_NUMBER) + "=\n";
+    std::string content;
+    for (int line = 0; line < 512; ++line)
+        content += line == 0 ? atLimit : "A,65535=\n";
+    WriteFile(path, content);
+    CDbObject store;
+    ASSERT_EQ(store.ReadDelimitedFile(path.c_str(), false), 0);
+    ASSERT_EQ(store.GetEntryCount(), 512);
+    EXPECT_EQ(store.Select("A", 0)->GetFieldCount(), QS_MAX_SLOT_NUMBER + 1);
+    for (int i = 1; i < 512; ++i)
+        ASSERT_EQ(store.Select("A", i)->GetFieldCount(), 1);
 }
 
 // A line longer than 1023 bytes is read as two, each counted.

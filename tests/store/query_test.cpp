@@ -86,4 +86,18 @@ TEST(QueryLanguage, IntegerConditionsAreTheUnsignedTextOfTheirBits)
     EXPECT_EQ(store.SelectCount("", "n", "-1", nullptr), 1);
 }
 
+// A null in the fixed first pair is a condition no record meets, never a missing condition.
+TEST_F(ThreeInterfaces, ANullInTheFirstPairMatchesNothing)
+{
+    char const* const noField = nullptr;
+    EXPECT_EQ(store.Select("interface", noField, "eth1", nullptr), nullptr);
+    EXPECT_EQ(store.Select("interface", noField, 0, nullptr), nullptr);
+    EXPECT_EQ(store.SelectCount("interface", noField, "eth0", nullptr), 0);
+    EXPECT_EQ(store.SelectCount("interface", parent, noField, 7, nullptr), 0);
+    EXPECT_EQ(store.SelectCount("interface", "name", noField, "name", "eth0", nullptr), 0);
+    CDbEntry* created = store.SelectCreate("interface", noField, "eth9", nullptr);
+    EXPECT_EQ(Layout(*created), "interface");  // a null field sets nothing
+    EXPECT_EQ(store.GetEntryCount(), 5);
+}
+
 }  // namespace

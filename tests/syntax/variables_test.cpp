@@ -69,6 +69,11 @@ TEST(Variables, GenerationChecksTheFormOfTheField)
         {"%v(off,on)", "1", "on"},      {"%v(off,on)", "yes", "on"},     {"%v(off,on)", "", "off"},
         {"%v(off,on)", "7", "#1"},      {"%v(off,on)", nullptr, "#1"},   {"%v(,a)", "0", "#1"},
         {"%v(a=5,b)", "6", "b"},        {"%v(a=5,b)", "0", "#1"},
+        // Values at the ends of int: the count wraps instead of overflowing, and numbers
+        // past them are held to them.
+        {"%v(a=2147483647,b)", "-2147483648", "b"},  {"%v(a=2147483647,b)", "2147483647", "a"},
+        {"%v(a=99999999999,b=-99999999999)", "99999999999", "a"},
+        {"%v(a=99999999999,b=-99999999999)", "-2147483648", "b"},
     };
     for (auto const& [variable, field, written] : cases)
         EXPECT_EQ(GenerateFrom(variable, {{"v", field}}), written) << variable << " / " << (field ? field : "(none)");
@@ -80,6 +85,7 @@ TEST(EnumeratedVariables, ItemDefinitionsGiveTextsValuesAndDefault)
         {"%v(@x=0,y=255)", "%v(x,y=255)=0"},
         {"%v(x,@y,z=-)", "%v(x,y,z=0)=1"},
         {"%v(a\\=b,\\101\\1x,t\\tz=3,k=abc,end\\)", "%v(a=b,A1x,t\tz=3,k=4,end\\=5)"},
+        {"%v(a=2147483647,b)", "%v(a=2147483647,b=-2147483648)"},
     };
     for (auto const& [variable, chain] : cases)
         EXPECT_EQ(Render(CompileCommand(variable).Root()), chain);

@@ -132,6 +132,13 @@ TEST_F(ToolCommands, RoundTripReportsCountsAndLostLines)
     EXPECT_EQ(reports[0]["kept"], true);
     EXPECT_EQ(reports[1]["lost"].dump(), R"([{"line":2,"text":"clock 5"}])");
     EXPECT_EQ(reports[1]["reparses_equal"], false);
+
+    ToolResult const both = Run({"roundtrip", "-s", "nogen.syntax", "r.cfg", "c.cfg"});
+    EXPECT_EQ(both.status, 1);
+    EXPECT_EQ(both.out.substr(both.out.rfind("total:")),
+              "total: 2 files, 11 lines, 10 commands, 80.0% matched, 1 lines lost, 1 of 2 files kept and reparse "
+              "equal\n")
+        << both.out;
 }
 
 TEST_F(ToolCommands, CheckExitsByWhatItFound)
