@@ -1,16 +1,14 @@
-// Helpers of the fuzz targets: a scratch file per process, a property check that stops the
-// run with a message, and the lines of a configuration that carry something.
+// Helpers of the fuzz targets: a scratch file per process and a property check that stops
+// the run with a message.
 #ifndef QUILLSET_FUZZ_FUZZ_SUPPORT_H
 #define QUILLSET_FUZZ_FUZZ_SUPPORT_H
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace quillset::fuzz {
 
@@ -50,22 +48,6 @@ public:
 private:
     std::string m_path;
 };
-
-// The distinct lines that carry something (lone "!" lines and line ends carry nothing),
-// without trailing white space, which generation trims.
-inline std::vector<std::string> CarryingLines(std::string const& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        line.erase(line.find_last_not_of(" \t\r\n\v\f") + 1);
-        if (line.find_first_not_of(" \t!") != std::string::npos)
-            lines.push_back(line);
-    }
-    std::sort(lines.begin(), lines.end());
-    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
-    return lines;
-}
 
 }  // namespace quillset::fuzz
 

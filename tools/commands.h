@@ -20,6 +20,9 @@ void RegisterQueryCommand(CLI::App& app, int& exitCode);
 void RegisterSetCommand(CLI::App& app, int& exitCode);
 void RegisterRoundTripCommand(CLI::App& app, int& exitCode);
 void RegisterCheckCommand(CLI::App& app, int& exitCode);
+void RegisterDiffCommand(CLI::App& app, int& exitCode);
+void RegisterRemediateCommand(CLI::App& app, int& exitCode);
+void RegisterApplyCommand(CLI::App& app, int& exitCode);
 
 // The demo that runs when no subcommand is given.
 int RunDemo();

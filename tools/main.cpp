@@ -29,6 +29,9 @@ int main(int argc, char** argv)
     RegisterSetCommand(app, exitCode);
     RegisterRoundTripCommand(app, exitCode);
     RegisterCheckCommand(app, exitCode);
+    RegisterDiffCommand(app, exitCode);
+    RegisterRemediateCommand(app, exitCode);
+    RegisterApplyCommand(app, exitCode);
     try {
         app.parse(argc, argv);
         if (app.get_subcommands().empty())

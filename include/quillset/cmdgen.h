@@ -89,7 +89,7 @@ public:
     int GenerateDelimitedFile(CDbObject const& db, char const* path);
 
 private:
-    CDbEntry* DoParse(CString const& command, CDbObject& db, int& position, CCommandSet& blocks);
+    CDbEntry* DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks);
     int GetNextCommand(CString const& text, int start, CString& command, int& lineCount);
     QS_LOCAL void ApplyDefaults(CDbObject& db);
 

@@ -14,6 +14,7 @@
 namespace quillset::detail {
 struct RecordAnchor;
 struct RecordAccess;
+class ChildList;
 }
 
 class QS_API CDbEntry {
@@ -124,14 +125,14 @@ private:
     QS_LOCAL void LinkParent(RecordAnchor* parent);
     QS_LOCAL void AppendChild(CDbEntry* child);
     QS_LOCAL void EraseChild(CDbEntry const* child);
-    QS_LOCAL int FindChild(CDbEntry const* child) const;
     QS_LOCAL void ReleaseChildren();
 
     char* m_name;
     CDynArray<char*> m_fieldNames;
     CDynArray<CDbValue*> m_values;
     RecordAnchor* m_parent;                 // weak link to the parent, or null
-    CDynArray<RecordAnchor*> m_children;    // weak links to the children, in link order
+    // Weak links to the children, in link order; made with the first child.
+    std::unique_ptr<quillset::detail::ChildList> m_children;
     char m_delimiter;
     RecordAnchor* m_anchor;                 // made when the record is first linked to
     mutable std::unique_ptr<CString> m_line;  // the line of GetEntry(), made at its first call

@@ -17,6 +17,7 @@
 
 namespace quillset::detail {
 class StoreState;
+struct StoreAccess;
 }
 
 class QS_API CDbObject {
@@ -162,6 +163,7 @@ public:
     int WriteDelimitedString(CString& text) const;
 
 private:
+    friend struct quillset::detail::StoreAccess;
     using StoreState = quillset::detail::StoreState;
 
     CDbEntry* DoSelect(char const* name, CDbEntry const* parent, int index, CDynArray<char const*>& pairs) const;
@@ -169,6 +171,9 @@ private:
     CDbEntry* DoCreate(char const* name, CDbEntry* parent, CDynArray<char const*>& pairs);
     QS_LOCAL void IndexRecord(CDbEntry* record);
     QS_LOCAL void Swap(CDbObject& other) noexcept;
+    QS_LOCAL CDbEntry* PackInto(CDbEntry const& record);
+    QS_LOCAL CDbEntry* StoreNew(CDbEntry* record);
+    QS_LOCAL CDbEntry* AdoptEntry(CDbEntry& record, bool combine);
 
     CDbObject* m_baseline;
     CString m_name;

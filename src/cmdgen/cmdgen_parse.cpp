@@ -7,6 +7,7 @@
 
 #include "base/stream_file.h"
 #include "cmdgen/command_set.h"
+#include "store/store_access.h"
 
 #include <cstdio>
 #include <cstring>
@@ -74,7 +75,7 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
 
 int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
 {
-    CCommandSet blocks(m_syntax);
+    CCommandSet const blocks(m_syntax);
     int const count = m_syntax.GetSize();
     int position = 0;
     CString previousCommand;
@@ -85,9 +86,8 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
          offset = GetNextCommand(text, offset, command, lineCount)) {
         int const saved = position;
         CDbEntry* result = nullptr;
-        // A failed search in a nested block leaves the position at that block's end, in the
-        // enclosing block, so the next pass climbs outwards.
-        // Each pass searches one block, climbing outwards: no more passes than blocks.
+        // A failed search in a nested block leaves the position in the enclosing block, so
+        // the next pass climbs outwards: no more passes than there are blocks.
         for (int pass = 0; result == nullptr && position >= 0 && position < count; ++pass) {
             if (pass > blocks.GetBlockCount()) {
                 position = count;
@@ -100,7 +100,7 @@ int CCmdGen::ParseCommand(CString const& text, CDbObject& db)
         if (result == nullptr && m_unknownHandler != nullptr) {
             CDbEntry record(QS_UNKNOWN_ID, 10);
             if (m_unknownHandler(command, previousCommand, m_syntax, position, &record, lastRecord))
-                result = db.AddEntry(record, false);
+                result = quillset::detail::StoreAccess::Adopt(db, record, false);
         }
         if (result != nullptr) {
             previousCommand = command;
@@ -131,7 +131,7 @@ int CCmdGen::GetNextCommand(CString const& text, int start, CString& command, in
     }
 }
 
-CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet& blocks)
+CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks)
 {
     CDbEntry record(10);
     int first, end;
@@ -142,42 +142,25 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     }
     // Read through a const view: indexing it never grows the list.
     CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
-    // Each syntax of the block is tried once, from the position on, wrapping around; the
-    // nested blocks of children are skipped as a whole. A block that starts right after
-    // the position but ends past this block's end is not nested in it (it holds the
-    // children of a command of another block) and is not skipped.
-    for (int tries = first;;) {
-        if (position == end)
-            position = first;
-        if (syntaxes[position]->Parse(command, &record) == 0)
-            break;
-        int const childrenEnd = blocks.IsBlockStart(position + 1) ? blocks.GetBlockEnd(position + 1) : -1;
-        if (childrenEnd > position + 1 && childrenEnd <= end) {
-            tries += childrenEnd - 1 - position;
-            position = childrenEnd - 1;
-        }
-        ++tries;
-        ++position;
-        if (tries >= end) {
-            // The search climbs to the enclosing block: from this block's end, or, when
-            // the block ends the list, from the enclosing block's start.
-            int const enclosing = blocks.GetEnclosingStart(first);
-            position = end < syntaxes.GetSize() || enclosing < 0 ? end : enclosing;
-            return nullptr;
-        }
+    auto const matches = [&](int index) { return syntaxes[index]->Parse(command, &record) == 0; };
+    auto const& dispatch = blocks.Dispatch();
+    int const matched = dispatch.Covers(position) ? dispatch.Search(position, command, matches)
+                                                  : blocks.SearchInOrder(position, first, end, matches);
+    if (matched < 0) {
+        // The search climbs to the enclosing block: from this block's end, or, when the
+        // block ends the list, from the enclosing block's start.
+        int const enclosing = blocks.GetEnclosingStart(first);
+        position = end < syntaxes.GetSize() || enclosing < 0 ? end : enclosing;
+        return nullptr;
     }
+    position = matched;
     CCmdSyntax* const syntax = syntaxes[position];
-    // The parent is the record its command last produced: with row packing that may be an
-    // earlier record than the store's last one of that name (a repeated "interface a"
-    // after "interface b" merges into a, and what follows belongs to a, not b).
-    record.SetParent(blocks.GetLastRecord(syntax->GetParentId()));
+    record.SetParent(db.SelectLast(syntax->GetParentId()));
     // The next command is looked for first among this command's children, or else at this
     // same syntax, so that a run of like commands matches at the first try.
     if (blocks.IsBlockStart(position + 1))
         ++position;
-    CDbEntry* const stored = db.AddEntry(record, m_rowPacking && syntax->IsPackable());
-    blocks.SetLastRecord(syntax->GetId(), stored);
-    return stored;
+    return quillset::detail::StoreAccess::Adopt(db, record, m_rowPacking && syntax->IsPackable());
 }
 
 void CCmdGen::ApplyDefaults(CDbObject& db)

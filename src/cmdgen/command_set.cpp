@@ -21,6 +21,7 @@ CCommandSet::CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes)
 {
     BuildBlocks(syntaxes);
     IndexBlocks(syntaxes.GetSize());
+    m_dispatch = std::make_unique<quillset::cmdgen::CommandDispatch>(syntaxes, *this);
 }
 
 // Walks the list once, keeping the blocks still open on a stack instead of recursing, so a
@@ -99,12 +100,9 @@ int CCommandSet::GetEnclosingStart(int index) const
     return m_enclosingStart[m_innermost[index] / 2];
 }
 
-int CCommandSet::GetBlockCount() const { return static_cast<int>(m_enclosingStart.size()); }
 
-CDbEntry* CCommandSet::GetLastRecord(char const* id) const
+void CCommandSet::GetBlock(int block, int& first, int& end) const
 {
-    auto const found = m_lastRecord.find(id);
-    return found != m_lastRecord.end() ? found->second : nullptr;
+    first = m_blocks[2 * block];
+    end = m_blocks[2 * block + 1];
 }
-
-void CCommandSet::SetLastRecord(char const* id, CDbEntry* record) { m_lastRecord[id] = record; }

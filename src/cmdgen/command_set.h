@@ -1,15 +1,17 @@
 // CCommandSet: the block structure of a syntax list, the guide of the parser's search. A
 // block is a run of consecutive syntaxes that share the parent ID of its first syntax; a
 // syntax whose parent is the command just before it opens a nested block. The search for a
-// command starts in the block of the previous command's context and climbs outwards.
+// command starts in the block of the previous command's context and climbs outwards; the
+// dispatch index lets it try only the syntaxes that can match.
 #ifndef QUILLSET_CMDGEN_COMMAND_SET_H
 #define QUILLSET_CMDGEN_COMMAND_SET_H
 
 #include <quillset/cmdsyntax.h>
 #include <quillset/dynarray.h>
 
-#include <string>
-#include <unordered_map>
+#include "cmdgen/command_dispatch.h"
+
+#include <memory>
 #include <vector>
 
 class CCommandSet {
@@ -24,12 +26,17 @@ public:
     int GetBlockEnd(int index) const;
     // The start of the block that encloses the innermost block holding `index`, or -1.
     int GetEnclosingStart(int index) const;
-    int GetBlockCount() const;
+    // The blocks in stored order (inner blocks first).
+    int GetBlockCount() const { return m_blocks.GetSize() / 2; }
+    void GetBlock(int block, int& first, int& end) const;
+    quillset::cmdgen::CommandDispatch const& Dispatch() const { return *m_dispatch; }
 
-    // The record the last command of an ID produced (the one it was merged into, with row
-    // packing), which its child commands go under; null when there is none yet.
-    CDbEntry* GetLastRecord(char const* id) const;
-    void SetLastRecord(char const* id, CDbEntry* record);
+    // Calls matches(index) on each syntax of the block (first, end) once, from `position`
+    // on, wrapping around and passing over the nested blocks of children as a whole, until
+    // it returns true; returns that index, or -1. The dispatch index gives the same answer
+    // trying fewer syntaxes.
+    template <class Matches>
+    int SearchInOrder(int position, int first, int end, Matches matches) const;
 
 private:
     void BuildBlocks(CDynArray<CCmdSyntax*> const& syntaxes);
@@ -43,7 +50,29 @@ private:
     std::vector<bool> m_isStart;
     // Per pair of m_blocks: the start of the block that encloses it, or -1.
     std::vector<int> m_enclosingStart;
-    std::unordered_map<std::string, CDbEntry*> m_lastRecord;
+    std::unique_ptr<quillset::cmdgen::CommandDispatch> m_dispatch;
 };
+
+template <class Matches>
+int CCommandSet::SearchInOrder(int position, int first, int end, Matches matches) const
+{
+    for (int tries = first;;) {
+        if (position == end)
+            position = first;
+        if (matches(position))
+            return position;
+        // A block that starts right after the position but ends past this block's end is not
+        // nested in it (it holds the children of a command of another block): not skipped.
+        int const childrenEnd = IsBlockStart(position + 1) ? GetBlockEnd(position + 1) : -1;
+        if (childrenEnd > position + 1 && childrenEnd <= end) {
+            tries += childrenEnd - 1 - position;
+            position = childrenEnd - 1;
+        }
+        ++tries;
+        ++position;
+        if (tries >= end)
+            return -1;
+    }
+}
 
 #endif

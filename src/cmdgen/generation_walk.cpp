@@ -95,20 +95,13 @@ void GenerationWalk::StepLevel(Level& level)
     ++level.nextRecord;
     level.definition = i;
     level.written = false;
-    level.childLevelOpened = false;
 }
 
 void GenerationWalk::CloseLevel(Level const& level)
 {
-    if (!level.seenUnknown && m_result == 0)
-        AppendUnknownLines(level.parent);
-}
-
-void GenerationWalk::AppendUnknownLines(CDbEntry const* parent)
-{
-    if (!m_options.keepsUnknownLines)
+    if (!m_options.keepsUnknownLines || level.seenUnknown || m_result != 0)
         return;
-    for (int n = 0; CDbEntry const* unknown = m_db.Select(QS_UNKNOWN_ID, parent, n); ++n)
+    for (int n = 0; CDbEntry const* unknown = m_db.Select(QS_UNKNOWN_ID, level.parent, n); ++n)
         AppendLine(unknown->Get(QS_UNKNOWN_TEXT));
 }
 
@@ -137,7 +130,6 @@ void GenerationWalk::WriteDefinitions(Level& level)
             break;
         // Children are written only under a record that has a line of its own.
         if (level.written && SameText(m_syntaxes[j]->GetParentId(), id)) {
-            level.childLevelOpened = true;
             m_levels.push_back({level.record, j});  // `level` may move: used no more
             return;
         }
@@ -154,12 +146,8 @@ bool GenerationWalk::ContinuesRecord(Level const& level) const
     return j < m_syntaxes.GetSize() && SameText(m_syntaxes[j]->GetId(), m_syntaxes[level.position]->GetId());
 }
 
-// A record of a command without child commands has no level of its own to close with its
-// unmatched lines (the dialect places indented ones under it): they follow its lines.
 void GenerationWalk::FinishRecord(Level& level)
 {
-    if (level.written && !level.childLevelOpened && m_result == 0)
-        AppendUnknownLines(level.record);
     if (level.written && level.record->IsExistFooter())
         AppendLine(level.record->GetFooter());
     level.record = nullptr;

@@ -38,12 +38,10 @@ private:
         CDbEntry const* record = nullptr;
         int definition = 0;
         bool written = false;
-        bool childLevelOpened = false;
     };
 
     void StepLevel(Level& level);
     void CloseLevel(Level const& level);
-    void AppendUnknownLines(CDbEntry const* parent);
     void WriteDefinitions(Level& level);
     bool ContinuesRecord(Level const& level) const;
     void FinishRecord(Level& level);

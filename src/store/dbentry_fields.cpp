@@ -4,13 +4,13 @@
 #include <quillset/limits.h>
 
 #include "base/owned_text.h"
+#include "store/child_list.h"
 #include "store/record_anchor.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-using quillset::detail::ListAnchor;
 using quillset::detail::MarkFieldsChanged;
 using quillset::detail::ReleaseAnchor;
 
@@ -84,8 +84,11 @@ CDbEntry& CDbEntry::CopyData(CDbEntry const& other)
     }
     m_delimiter = other.m_delimiter;
     LinkParent(other.m_parent);
-    for (int i = 0; i < other.m_children.GetSize(); ++i)
-        m_children[i] = ListAnchor(other.m_children[i]);
+    for (int i = 0; i < other.GetChildCount(); ++i) {
+        if (!m_children)
+            m_children = std::make_unique<quillset::detail::ChildList>();
+        m_children->Append(other.m_children->At(i));
+    }
     return *this;
 }
 

@@ -3,32 +3,32 @@
 // anchor, so a link to a destroyed record reads null and is never followed.
 #include <quillset/dbentry.h>
 
+#include "store/child_list.h"
 #include "store/record_anchor.h"
 
 #include <cstring>
 
 using quillset::detail::AcquireAnchor;
-using quillset::detail::ListAnchor;
+using quillset::detail::ChildList;
 using quillset::detail::MarkFieldsChanged;
 using quillset::detail::MarkParentChanged;
 using quillset::detail::RecordAnchor;
 using quillset::detail::RecordOf;
 using quillset::detail::ReleaseAnchor;
-using quillset::detail::UnlistAnchor;
 
 CDbEntry* CDbEntry::GetParent() { return RecordOf(m_parent); }
 CDbEntry const* CDbEntry::GetParent() const { return RecordOf(m_parent); }
 
-int CDbEntry::GetChildCount() const { return m_children.GetSize(); }
+int CDbEntry::GetChildCount() const { return m_children ? m_children->Count() : 0; }
 
 CDbEntry* CDbEntry::GetChild(int i)
 {
-    return i >= 0 && i < GetChildCount() ? RecordOf(m_children[i]) : nullptr;
+    return i >= 0 && i < GetChildCount() ? RecordOf(m_children->At(i)) : nullptr;
 }
 
 CDbEntry const* CDbEntry::GetChild(int i) const
 {
-    return i >= 0 && i < GetChildCount() ? RecordOf(m_children[i]) : nullptr;
+    return i >= 0 && i < GetChildCount() ? RecordOf(m_children->At(i)) : nullptr;
 }
 
 void CDbEntry::SetParent(CDbEntry* parent)
@@ -37,7 +37,7 @@ void CDbEntry::SetParent(CDbEntry* parent)
     if (parent == nullptr)
         return;
     LinkParent(parent->Anchor());
-    if (parent->FindChild(this) < 0)
+    if (!parent->m_children || !parent->m_children->Contains(m_anchor))
         parent->AppendChild(this);
 }
 
@@ -117,43 +117,21 @@ void CDbEntry::LinkParent(RecordAnchor* parent)
     MarkParentChanged(m_anchor);
 }
 
-void CDbEntry::AppendChild(CDbEntry* child) { m_children[GetChildCount()] = ListAnchor(child->Anchor()); }
-
-// Takes the first occurrence of `child` off the list, keeping the order of the others.
-void CDbEntry::EraseChild(CDbEntry const* child)
+void CDbEntry::AppendChild(CDbEntry* child)
 {
-    int const i = FindChild(child);
-    if (i < 0)
-        return;
-    UnlistAnchor(m_children[i]);
-    m_children.RemoveAt(i);
+    if (!m_children)
+        m_children = std::make_unique<ChildList>();
+    m_children->Append(child->Anchor());
 }
 
-// The position of the first occurrence of `child`, or -1. A record that no list holds is not
-// searched for, and one that a single list holds once is searched from the end, where the
-// children that are taken off first (the latest ones) stand.
-int CDbEntry::FindChild(CDbEntry const* child) const
+void CDbEntry::EraseChild(CDbEntry const* child)
 {
-    RecordAnchor const* const anchor = child ? child->m_anchor : nullptr;
-    if (anchor == nullptr || anchor->listings == 0)
-        return -1;
-    if (anchor->listings == 1) {
-        for (int i = GetChildCount() - 1; i >= 0; --i) {
-            if (m_children[i] == anchor)
-                return i;
-        }
-        return -1;
-    }
-    for (int i = 0; i < GetChildCount(); ++i) {
-        if (m_children[i] == anchor)
-            return i;
-    }
-    return -1;
+    if (m_children)
+        m_children->Erase(child->m_anchor);
 }
 
 void CDbEntry::ReleaseChildren()
 {
-    for (int i = 0; i < GetChildCount(); ++i)
-        UnlistAnchor(m_children[i]);
-    m_children.RemoveAll();
+    if (m_children)
+        m_children->Clear();
 }

@@ -169,19 +169,37 @@ CDbEntry* CDbObject::SelectLast(char const* name) const
 
 CDbEntry* CDbObject::AddEntry(CDbEntry const& record, bool combine)
 {
-    if (combine) {
-        RecordGroup* const group = m_state->Find(record.GetName());
-        m_selected = group ? group->FindCompatible(m_index, record) : nullptr;
-        if (m_selected != nullptr) {
-            group->Merge(*m_selected, record);
-            return m_selected;
-        }
-    }
-    CDbEntry* const copy = new CDbEntry(record);
-    if (CDbEntry* const parent = copy->GetParent())
-        parent->AddChild(copy);
-    IndexRecord(copy);
-    return copy;
+    if (combine && PackInto(record) != nullptr)
+        return m_selected;
+    return StoreNew(new CDbEntry(record));
+}
+
+// What AddEntry does, taking the record's fields instead of copying them where it can;
+// `record` is left empty or as it was.
+CDbEntry* CDbObject::AdoptEntry(CDbEntry& record, bool combine)
+{
+    if (combine && PackInto(record) != nullptr)
+        return m_selected;
+    CDbEntry* const taken = RecordAccess::TakeContents(record);
+    return StoreNew(taken ? taken : new CDbEntry(record));
+}
+
+// Row packing: merges `record` into the first compatible record and selects that record,
+// or selects none and returns null.
+CDbEntry* CDbObject::PackInto(CDbEntry const& record)
+{
+    RecordGroup* const group = m_state->Find(record.GetName());
+    m_selected = group ? group->Pack(m_index, record) : nullptr;
+    return m_selected;
+}
+
+// Lists a new record under its parent and indexes it.
+CDbEntry* CDbObject::StoreNew(CDbEntry* record)
+{
+    if (CDbEntry* const parent = record->GetParent())
+        parent->AddChild(record);
+    IndexRecord(record);
+    return record;
 }
 
 // The store holds the record from now on: the table owns it, the name's group files it.

@@ -27,6 +27,8 @@ struct RecordAnchor {
     int references;
     // Occurrences in child lists: a search for a record that no list holds ends at once.
     int listings = 0;
+    // Where the record was last listed in a child list (kept up to date by that list).
+    int listPosition = -1;
     // The store index holding the record, or null.
     StoreMembership* membership = nullptr;
     // Set once some store's index files records under this record as their parent.

@@ -1,38 +1,16 @@
-// RecordGroup: the per-name index of the store (records by parent, and the first-field
-// filter of row packing), its upkeep and its rebuild.
+// RecordGroup: the per-name index of the store (records by parent, and the filters of row
+// packing), its upkeep and its rebuild.
 #include "store/record_group.h"
 
 #include "store/record_access.h"
 
-#include <functional>
-#include <string_view>
 
 namespace quillset::detail {
 
 namespace {
 
-// Beyond this many distinct first-field names among siblings, the filter cannot rule out
-// enough of them to pay for itself, and every sibling is tried in turn.
-constexpr std::size_t kMaxFirstFieldNames = 8;
-
-std::uint64_t HashText(char const* text) { return std::hash<std::string_view>{}(text); }
-
-// The slot number of the record's first named slot, or -1.
-int FirstNamedSlot(CDbEntry const& record)
-{
-    for (int slot = 0; slot < record.GetFieldCount(); ++slot) {
-        if (record.GetFieldByIndex(slot) != nullptr)
-            return slot;
-    }
-    return -1;
-}
-
-// What the filter files a record under: its first named slot and a hash of that value.
-std::pair<int, std::uint64_t> FirstFieldKey(CDbEntry const& record)
-{
-    int const slot = FirstNamedSlot(record);
-    return {slot, slot >= 0 ? HashText(record.GetByIndex(slot)) : 0};
-}
+// Below this many siblings, trying each in turn costs less than keeping a filter.
+constexpr std::size_t kMinFilteredSiblings = 8;
 
 }  // namespace
 
@@ -76,7 +54,17 @@ CDbEntry* RecordGroup::NthChild(RecordTable& table, CDbEntry const* parent, int 
     return found;
 }
 
-CDbEntry* RecordGroup::FindCompatible(RecordTable& table, CDbEntry const& record)
+CDbEntry* RecordGroup::Pack(RecordTable& table, CDbEntry const& record)
+{
+    Sibling const found = FindCompatible(table, record);
+    if (found.record != nullptr)
+        Merge(found, record);
+    return found.record;
+}
+
+// The first sibling under `record`'s parent that does not conflict with it ({-1, null}
+// when none does); its position is exact whenever the filters are fresh.
+RecordGroup::Sibling RecordGroup::FindCompatible(RecordTable& table, CDbEntry const& record)
 {
     m_filterWanted = true;
     CDbEntry const* const parent = record.GetParent();
@@ -84,21 +72,22 @@ CDbEntry* RecordGroup::FindCompatible(RecordTable& table, CDbEntry const& record
     if (filtered) {
         Siblings const* const siblings = SiblingsOf(parent);
         if (siblings == nullptr)
-            return nullptr;
+            return {-1, nullptr};
         std::vector<int> candidates;
-        if (Candidates(*siblings, record, candidates)) {
+        std::size_t const worthwhile = siblings->records.size() / 4;
+        if (siblings->filter && siblings->filter->Candidates(record, worthwhile, candidates)) {
             for (int const index : candidates) {
-                CDbEntry* const candidate = siblings->records[index].record;
-                if (!candidate->IsConflicting(record))
+                Sibling const& candidate = siblings->records[index];
+                if (!candidate.record->IsConflicting(record))
                     return candidate;
             }
-            return nullptr;
+            return {-1, nullptr};
         }
     }
     bool const listed = LinksFresh();
     CDbEntry* found = nullptr;
     int tried = 0;
-    VisitChildren(table, parent, 0, [&](CDbEntry* candidate) {
+    int const position = VisitChildren(table, parent, 0, [&](CDbEntry* candidate) {
         ++tried;
         if (candidate->IsConflicting(record))
             return false;
@@ -109,18 +98,24 @@ CDbEntry* RecordGroup::FindCompatible(RecordTable& table, CDbEntry const& record
     // it (a walk of the table counts itself).
     if (listed && !filtered)
         m_walked += tried;
-    return found;
+    return {position, found};
 }
 
-void RecordGroup::Merge(CDbEntry& target, CDbEntry const& record)
+void RecordGroup::Merge(Sibling target, CDbEntry const& record)
 {
-    auto const before = FirstFieldKey(target);
     bool const marked = fieldsChanged;
-    target.Combine(record);
-    // The merge is the store's own change: only a new first field puts the filter out of date.
+    target.record->Combine(record);
+    // The merge is the store's own change: the filter learns the fields it added.
     fieldsChanged = marked;
-    if (FirstFieldKey(target) != before)
-        m_filterFresh = false;
+    if (!FilterFresh())
+        return;
+    Siblings* const siblings = SiblingsOf(record.GetParent());
+    if (siblings == nullptr || !siblings->filter)
+        return;
+    auto const& records = siblings->records;
+    auto const place = std::lower_bound(records.begin(), records.end(), target.position,
+                                        [](Sibling const& sibling, int position) { return sibling.position < position; });
+    siblings->filter->Refile(*target.record, static_cast<int>(place - records.begin()));
 }
 
 bool RecordGroup::LinksFresh() const
@@ -167,53 +162,26 @@ void RecordGroup::File(CDbEntry& record, int position)
     Siblings& siblings = m_children[parent];
     siblings.records.push_back({position, &record});
     if (m_filterFresh)
-        FileFirstField(siblings, static_cast<int>(siblings.records.size()) - 1);
+        FileForPacking(siblings);
 }
 
-void RecordGroup::FileFirstField(Siblings& siblings, int index)
+void RecordGroup::FileForPacking(Siblings& siblings)
 {
-    CDbEntry const& record = *siblings.records[index].record;
-    int const slot = FirstNamedSlot(record);
-    if (slot < 0) {
-        siblings.withoutField.push_back(index);
+    if (siblings.filter) {
+        siblings.filter->File(*siblings.records.back().record);
         return;
     }
-    FirstFieldIndex& byName = siblings.byFirstField[record.GetFieldByIndex(slot)];
-    byName.all.push_back(index);
-    byName.byValue[HashText(record.GetByIndex(slot))].push_back(index);
+    if (siblings.records.size() < kMinFilteredSiblings)
+        return;
+    siblings.filter = std::make_unique<PackingFilter>();
+    for (Sibling const& sibling : siblings.records)
+        siblings.filter->File(*sibling.record);
 }
 
 RecordGroup::Siblings* RecordGroup::SiblingsOf(CDbEntry const* parent)
 {
     auto const found = m_children.find(parent);
     return found != m_children.end() ? &found->second : nullptr;
-}
-
-// The siblings (ascending indexes) that may merge with `record`. A sibling whose first
-// named field `record` also has, with another text, conflicts with it for sure; all others
-// stay candidates. False when that rules out too few siblings to beat trying them all.
-bool RecordGroup::Candidates(Siblings const& siblings, CDbEntry const& record, std::vector<int>& out) const
-{
-    if (siblings.byFirstField.size() > kMaxFirstFieldNames)
-        return false;
-    std::size_t const worthwhile = siblings.records.size() / 4;
-    out = siblings.withoutField;
-    for (auto const& [name, index] : siblings.byFirstField) {
-        std::vector<int> const* same = &index.all;
-        if (record.IsExist(name.c_str())) {
-            auto const found = index.byValue.find(HashText(record.Get(name.c_str())));
-            if (found == index.byValue.end())
-                continue;
-            same = &found->second;
-        }
-        out.insert(out.end(), same->begin(), same->end());
-        if (out.size() > worthwhile)
-            return false;
-    }
-    if (out.size() > worthwhile)
-        return false;
-    std::sort(out.begin(), out.end());
-    return true;
 }
 
 }  // namespace quillset::detail

@@ -12,10 +12,11 @@
 #include <quillset/dbentry.h>
 #include <quillset/hashtable.h>
 
+#include "store/packing_filter.h"
 #include "store/record_anchor.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -52,27 +53,20 @@ public:
     template <class Visit>
     int VisitAll(RecordTable& table, int from, Visit visit);
 
-    // Row packing: the first record under `record`'s parent that does not conflict with it.
-    CDbEntry* FindCompatible(RecordTable& table, CDbEntry const& record);
-    // Merges `record` into `target`, a record of this group, keeping the index in step.
-    void Merge(CDbEntry& target, CDbEntry const& record);
+    // Row packing: merges `record` into the first record under its parent that does not
+    // conflict with it, and returns that record; null when there is none.
+    CDbEntry* Pack(RecordTable& table, CDbEntry const& record);
 
 private:
     struct Sibling {
         int position;
         CDbEntry* record;
     };
-    // The siblings whose first named field has one name: all of them, and by a hash of
-    // that field's value (indexes into Siblings::records, ascending).
-    struct FirstFieldIndex {
-        std::vector<int> all;
-        std::unordered_map<std::uint64_t, std::vector<int>> byValue;
-    };
-    // The records of the group under one parent, in group order.
+    // The records of the group under one parent, in group order, and once they are many
+    // and row packing is used, the filter over them (its sibling numbers index `records`).
     struct Siblings {
         std::vector<Sibling> records;
-        std::unordered_map<std::string, FirstFieldIndex> byFirstField;
-        std::vector<int> withoutField;
+        std::unique_ptr<PackingFilter> filter;
     };
 
     bool LinksFresh() const;
@@ -82,17 +76,18 @@ private:
     bool FreshOrRebuilt(bool fresh, RecordTable& table);
     void Rebuild(RecordTable& table);
     void File(CDbEntry& record, int position);
-    void FileFirstField(Siblings& siblings, int index);
+    static void FileForPacking(Siblings& siblings);
     Siblings* SiblingsOf(CDbEntry const* parent);
-    bool Candidates(Siblings const& siblings, CDbEntry const& record, std::vector<int>& out) const;
+    Sibling FindCompatible(RecordTable& table, CDbEntry const& record);
+    void Merge(Sibling target, CDbEntry const& record);
 
     void const* m_owner;
     std::string m_key;
     int m_size = 0;  // records in the group, always exact
     std::unordered_map<CDbEntry const*, Siblings> m_children;
     bool m_linksFresh = true;    // m_children holds every record of the group
-    bool m_filterWanted = false;  // row packing asked for the first-field filter
-    bool m_filterFresh = false;   // ... and the filter holds every record
+    bool m_filterWanted = false;  // row packing asked for the packing filters
+    bool m_filterFresh = false;   // ... and the filters hold every record
     unsigned long m_deathsSeen;   // g_indexedParentDeaths when the index was last complete
     long long m_walked = 0;       // records walked since the index went out of date
 };

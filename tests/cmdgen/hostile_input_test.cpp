@@ -120,33 +120,6 @@ TEST(HostileInput, ConfigurationFilePastTheLargestSize)
     EXPECT_EQ(db.GetEntryCount(), 0);
 }
 
-// An indented unmatched line under a command that has no child commands is kept under it
-// by the dialect and written back after it.
-TEST(HostileInput, UnmatchedLinesUnderACommandWithoutChildrenComeBack)
-{
-    TempFile syntax("A,,a %x\nB,,b\nC,B, c\n");
-    CCmdGen gen(syntax.Path(), 0);
-    SetZynMode(&gen);
-    CDbObject db;
-    gen.ParseCommand("a 1\n shutdown\nb\n c\n odd\n", db);
-    CString text;
-    ASSERT_EQ(gen.GenerateCommand(db, text), 0);
-    EXPECT_STREQ(text, "a 1\n shutdown\nb\n c\n odd\n");
-}
-
-// A repeated block merges into its first record; the lines under it belong to that record,
-// not to the record of the same command read last.
-TEST(HostileInput, LinesUnderARepeatedBlockStayWithIt)
-{
-    TempFile syntax("If,,interface %name\nShut,If, [%negated(no =1)]shutdown\nDesc,If, description %*text\n");
-    CCmdGen gen(syntax.Path(), 0);
-    CDbObject db;
-    gen.ParseCommand("interface a\n description first\ninterface b\n shutdown\ninterface a\n no shutdown\n", db);
-    CString text;
-    ASSERT_EQ(gen.GenerateCommand(db, text), 0);
-    EXPECT_STREQ(text, "interface a\n no shutdown\n description first\ninterface b\n shutdown\n");
-}
-
 // A failed search in a block of children that ends the syntax list climbs to the enclosing
 // block like any other, instead of giving up on the line.
 TEST(HostileInput, SearchClimbsOutOfAChildrenBlockAtTheEndOfTheList)

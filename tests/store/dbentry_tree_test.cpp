@@ -160,4 +160,62 @@ TEST(RecordTree, ForestsCanBeDestroyedInAnyOrder)
     }
 }
 
+// Random linking and unlinking, reading the lists only now and then so that holes pile up
+// between reads: every child list and parent link must read as the plain list model says.
+TEST(RecordTree, ChildListsAgreeWithAPlainListUnderRandomLinking)
+{
+    std::mt19937 random(3);
+    auto pick = [&](int range) { return static_cast<int>(random() % range); };
+    std::vector<std::unique_ptr<CDbEntry>> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back(std::make_unique<CDbEntry>("r"));
+    std::vector<std::vector<CDbEntry*>> lists(records.size());
+    std::vector<int> parentOf(records.size(), -1);
+    auto const eraseFirst = [&](int parent, CDbEntry* child) {
+        auto& list = lists[parent];
+        auto const found = std::find(list.begin(), list.end(), child);
+        if (found != list.end())
+            list.erase(found);
+    };
+    auto const unlink = [&](int child) {
+        if (parentOf[child] >= 0)
+            eraseFirst(parentOf[child], records[child].get());
+        parentOf[child] = -1;
+    };
+    for (int step = 0; step < 20000; ++step) {
+        int const parent = pick(4);  // a few parents with long lists
+        int const child = 4 + pick(36);
+        CDbEntry* const c = records[child].get();
+        switch (pick(5)) {
+        case 0:
+        case 1:
+            unlink(child);
+            parentOf[child] = parent;
+            if (std::find(lists[parent].begin(), lists[parent].end(), c) == lists[parent].end())
+                lists[parent].push_back(c);
+            c->SetParent(records[parent].get());
+            break;
+        case 2:
+            unlink(child);
+            c->RemoveParent();
+            break;
+        case 3:
+            parentOf[child] = parent;
+            lists[parent].push_back(c);
+            records[parent]->AddChild(c);
+            break;
+        default:
+            parentOf[child] = -1;
+            eraseFirst(parent, c);
+            records[parent]->RemoveChild(c);
+        }
+        if (pick(10) != 0)
+            continue;
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            ASSERT_EQ(Children(*records[r]), lists[r]) << step;
+            ASSERT_EQ(records[r]->GetParent(), parentOf[r] >= 0 ? records[parentOf[r]].get() : nullptr) << step;
+        }
+    }
+}
+
 }  // namespace

@@ -247,4 +247,44 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
     }
 }
 
+// Long runs of records of several fields under few parents, merged with packing, with now
+// and then a field changed, removed or a record deleted behind the store's back: every
+// merge must pick the record that the walk over the siblings picks.
+TEST(RecordStore, RowPackingPicksWhatTheWalkPicksAmongManySiblings)
+{
+    std::mt19937 random(5);
+    auto pick = [&](int range) { return static_cast<int>(random() % range); };
+    char const* const fields[] = {"action", "match", "log", "seq", "1"};
+    CDbObject store;
+    CDbEntry* const parents[] = {nullptr, store.Create("acl", nullptr), store.Create("acl", nullptr)};
+    for (int step = 0; step < 6000; ++step) {
+        CDbEntry record("rule");
+        for (int field = pick(4); field >= 0; --field)
+            record.Set(fields[pick(5)], std::to_string(pick(step % 3 == 0 ? 3 : 40)).c_str());
+        record.SetParent(parents[pick(3)]);
+        std::vector<CDbEntry*> siblings;
+        for (int p = 0; CDbEntry* sibling = store.Select("rule", p); ++p) {
+            if (sibling->GetParent() == record.GetParent())
+                siblings.push_back(sibling);
+        }
+        auto const fits = std::find_if(siblings.begin(), siblings.end(),
+                                       [&](CDbEntry* sibling) { return !sibling->IsConflicting(record); });
+        CDbEntry* const stored = store.AddEntry(record, true);
+        ASSERT_EQ(stored, fits != siblings.end() ? *fits : store.SelectLast("rule")) << step;
+        if (pick(50) != 0 || siblings.empty())
+            continue;
+        CDbEntry* const changed = siblings[pick(static_cast<int>(siblings.size()))];
+        switch (pick(3)) {
+        case 0:
+            changed->Set(fields[pick(5)], std::to_string(pick(40)).c_str());
+            break;
+        case 1:
+            changed->Remove(fields[pick(5)]);
+            break;
+        default:
+            store.Delete(changed, false);
+        }
+    }
+}
+
 }  // namespace

@@ -1,0 +1,55 @@
+// Loading the syntax with its rules for the comparing subcommands.
+#include "diff_session.h"
+
+#include "config_files.h"
+
+#include "toolkit/failure.h"
+#include "toolkit/tool_dialect.h"
+
+#include <filesystem>
+
+namespace quillset::tool {
+
+namespace {
+
+std::string RulesBeside(std::string const& syntaxPath)
+{
+    return std::filesystem::path(syntaxPath).replace_extension(".rules").string();
+}
+
+}  // namespace
+
+void AddDiffFlags(CLI::App& command, DiffFlags& flags)
+{
+    AddConverterFlags(command, flags.converter);
+    command.add_option("-r,--rules", flags.rules,
+                       "Rules file: identifying fields, replacing commands, dependencies (default: the .rules file "
+                       "beside the syntax)");
+}
+
+DiffSession::DiffSession(DiffFlags const& flags) : m_converter(flags.converter.Options())
+{
+    std::string path = flags.rules;
+    if (path.empty())
+        path = RulesBeside(m_converter.Options().syntaxPath);
+    diff::Rules rules;
+    diff::RulesError error;
+    bool const useFile = !flags.rules.empty() || std::filesystem::exists(path);
+    if (useFile && !diff::LoadRules(path, rules, error))
+        throw toolkit::Failure(error.file, error.line, error.what);
+    if (!m_model.Build(m_converter.Syntaxes(), rules, error))
+        throw toolkit::Failure(error.file, error.line, error.what);
+}
+
+void DiffSession::Parse(std::string const& path, CDbObject& db) { ParseConfigFile(m_converter, path, db); }
+
+void DiffSession::Write(CDbObject const& db, std::string const& output) { WriteConfigFile(m_converter, db, output); }
+
+diff::ApplyDialect DiffSession::Dialect() const
+{
+    if (m_converter.Options().dialect)
+        return {toolkit::ToolLineHandler, toolkit::ToolUnknownHandler};
+    return {nullptr, QuillsetHandleUnknown};
+}
+
+}  // namespace quillset::tool
