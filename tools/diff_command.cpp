@@ -105,8 +105,7 @@ void RegisterDiffCommand(CLI::App& app, int& exitCode)
         DiffSession session(arguments->flags);
         CDbObject a;
         CDbObject b;
-        session.Parse(arguments->a, a);
-        session.Parse(arguments->b, b);
+        session.ParseBoth(arguments->a, a, arguments->b, b);
         std::vector<diff::ChangeGroup> const groups = diff::DiffStores(session.Model(), a, b);
         if (arguments->format == "json")
             toolkit::WriteOutputFile("-", DocumentText(DiffJson(*arguments, groups), "<diff>", false));

@@ -43,6 +43,13 @@ DiffSession::DiffSession(DiffFlags const& flags) : m_converter(flags.converter.O
 
 void DiffSession::Parse(std::string const& path, CDbObject& db) { ParseConfigFile(m_converter, path, db); }
 
+void DiffSession::ParseBoth(std::string const& firstPath, CDbObject& first, std::string const& secondPath,
+                            CDbObject& second)
+{
+    Parse(firstPath, first);
+    Parse(secondPath, second);
+}
+
 void DiffSession::Write(CDbObject const& db, std::string const& output) { WriteConfigFile(m_converter, db, output); }
 
 diff::ApplyDialect DiffSession::Dialect() const

@@ -31,6 +31,8 @@ public:
     diff::CommandModel const& Model() const { return m_model; }
     // Reads and parses a configuration file ("-" for the standard input) into `db`.
     void Parse(std::string const& path, CDbObject& db);
+    // Parses the two configurations a comparison reads, in order (errors name the first failing one).
+    void ParseBoth(std::string const& firstPath, CDbObject& first, std::string const& secondPath, CDbObject& second);
     // The configuration text of `db`, written to `output` ("-" for the standard output).
     void Write(CDbObject const& db, std::string const& output);
     // The handlers parsing used, for applying commands the same way.

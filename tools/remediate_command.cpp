@@ -34,8 +34,7 @@ void RegisterRemediateCommand(CLI::App& app, int& exitCode)
         DiffSession session(arguments->flags);
         CDbObject running;
         CDbObject intended;
-        session.Parse(arguments->running, running);
-        session.Parse(arguments->intended, intended);
+        session.ParseBoth(arguments->running, running, arguments->intended, intended);
         std::string text;
         for (std::string const& line : diff::Remediate(session.Model(), running, intended))
             text += line + "\n";
