@@ -102,8 +102,8 @@ public:
     // white space, "#" or "/" gets a backslash first, so that a reader never takes it for a
     // blank or comment line.
     CString& GetEntry(CString& line) const;
-    // The same line in one buffer shared by every record of the process, valid until the
-    // next call of this form.
+    // The same line in a buffer of this record, valid until the next call of this form on
+    // the record or the record's end.
     char const* GetEntry() const;
     // Clears the record and rebuilds it from a line as GetEntry writes it: escapes undone,
     // two double quotes read as one, a token holding an unescaped "=" read as name=value,
@@ -135,6 +135,7 @@ private:
     std::unique_ptr<quillset::detail::ChildList> m_children;
     char m_delimiter;
     RecordAnchor* m_anchor;                 // made when the record is first linked to
+    mutable std::unique_ptr<CString> m_line;  // the line of GetEntry(), made at its first call
 };
 
 #endif

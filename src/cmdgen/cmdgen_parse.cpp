@@ -11,6 +11,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 #include <sys/stat.h>
 
 namespace {
@@ -162,9 +165,17 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
 
 void CCmdGen::ApplyDefaults(CDbObject& db)
 {
+    // The syntaxes of each ID, in registration order, gathered without the hash table's
+    // lookup cache so that threads may parse with one CCmdGen at once.
+    std::unordered_map<std::string_view, std::vector<CCmdSyntax*>> syntaxesOfId;
+    m_hashSyntax.ForEach([&](CCmdSyntax* syntax) { syntaxesOfId[syntax->GetId()].push_back(syntax); });
     db.StartEnumeration();
     while (CDbEntry* record = db.GetNextEntry()) {
-        for (int k = 0; CCmdSyntax* syntax = m_hashSyntax.Lookup(record->GetName(), k); ++k)
+        char const* const name = record->GetName();
+        auto const found = name == nullptr ? syntaxesOfId.end() : syntaxesOfId.find(name);
+        if (found == syntaxesOfId.end())
+            continue;
+        for (CCmdSyntax* syntax : found->second)
             syntax->GetRoot()->ApplyDefaults(record);
     }
 }

@@ -118,8 +118,9 @@ CString& CDbEntry::GetEntry(CString& line) const
 
 char const* CDbEntry::GetEntry() const
 {
-    static CString shared;
-    return GetEntry(shared);
+    if (m_line == nullptr)
+        m_line = std::make_unique<CString>();
+    return GetEntry(*m_line);
 }
 
 int CDbEntry::SetEntry(char const* line)

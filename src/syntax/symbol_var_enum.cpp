@@ -16,10 +16,6 @@ namespace {
 
 using quillset::syntax::IsDigit;
 
-// The number of the matched word is formatted here before it is stored: one buffer shared
-// by every enumerated variable of the process.
-char g_numberText[16];
-
 // Whether the text after an item's "=" sets the item's value: an optional "-", then digits
 // only (an empty text and a lone "-" count, and give 0).
 bool IsItemNumber(char const* text)
@@ -138,8 +134,9 @@ int CSymbolVarEnum::Parse(char const** cursor, CDbEntry* record, int* state)
     if (chosen < 0)
         return 3;
     if (!IsAnonymous()) {
-        std::snprintf(g_numberText, sizeof g_numberText, "%d", GetItemValue(chosen));
-        record->Set(GetName(), g_numberText, -1);
+        char numberText[16];
+        std::snprintf(numberText, sizeof numberText, "%d", GetItemValue(chosen));
+        record->Set(GetName(), numberText, -1);
     }
     *state = chosenLength;
     *cursor += chosenLength;

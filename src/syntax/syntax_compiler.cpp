@@ -1,4 +1,5 @@
-// Loading a syntax file: one process-wide scanner and grammar, started afresh for each file.
+// Loading a syntax file: a scanner and a grammar of its own for each file, so that files
+// compile on separate threads at once.
 #include "base/stream_file.h"
 #include "syntax/syntax_compiler.h"
 
@@ -6,28 +7,22 @@
 
 namespace quillset::syntax {
 
-namespace {
-
-// The state of the file being compiled lives as long as the process, so that whatever a
-// fatal syntax error leaves behind is still reachable when the process ends.
-SyntaxScanner g_scanner;
-SyntaxGrammar g_grammar;
-
-}  // namespace
-
 int CompileSyntaxFile(char const* path, AddCommandCallback const& addCommand)
 {
     StreamFile file(path, "r");
     if (file.Get() == nullptr)
         return 4;
-    g_scanner.Start(file.Get());
+    SyntaxScanner scanner;
+    scanner.Start(file.Get());
     file.Close();
-    g_grammar.StartFile();
+    SyntaxGrammar grammar;
+    grammar.StartFile();
     int status = 0;
     do {
-        if (g_grammar.Run(g_scanner, addCommand) != 0)
+        if (grammar.Run(scanner, addCommand) != 0)
             status = 2;
-    } while (!g_scanner.AtEnd());
+    } while (!scanner.AtEnd());
+    grammar.FinishFile();
     return status;
 }
 

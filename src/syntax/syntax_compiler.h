@@ -11,7 +11,7 @@ namespace quillset::syntax {
 // Reads the file at `path` (the standard input for a null path) and runs the grammar over
 // it until the scanner reaches its end; each failed run prints its message and the next
 // one resumes after the faulty token. Results: 0 every run succeeded, 2 some run failed,
-// 4 the file could not be opened. Only one file is compiled at a time in a process.
+// 4 the file could not be opened. Files may be compiled on several threads at once.
 int CompileSyntaxFile(char const* path, AddCommandCallback const& addCommand);
 
 }  // namespace quillset::syntax

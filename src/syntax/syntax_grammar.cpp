@@ -22,10 +22,6 @@ namespace quillset::syntax {
 
 namespace {
 
-// The flags word passed with every command. It belongs to the process, not to a file: a
-// $define still in force at the end of one file applies to the commands of the next.
-unsigned int g_commandFlags = kAllCommandFlags;
-
 char const kNestingMessage[] =
     "Option levels are too deeply nested and/or there are too many group entries between { and }.";
 
@@ -117,7 +113,10 @@ int SyntaxGrammar::ParseDirective()
     Advance();
     if (m_token.kind != kNewline)
         return SyntaxError();
-    g_commandFlags = define ? g_commandFlags & ~bit : g_commandFlags | bit;
+    if (define)
+        m_flags.Define(bit);
+    else
+        m_flags.Undefine(bit);
     Advance();
     return 0;
 }
@@ -229,7 +228,7 @@ int SyntaxGrammar::ParseGroup(int depth)
 
 int SyntaxGrammar::RegisterCommand()
 {
-    int const result = (*m_addCommand)(m_id.c_str(), m_parentId.c_str(), m_chain.Head(), g_commandFlags);
+    int const result = (*m_addCommand)(m_id.c_str(), m_parentId.c_str(), m_chain.Head(), m_flags.Current());
     if (result != 0)
         return Report(AddCommandMessage(result));
     m_chain.Release();

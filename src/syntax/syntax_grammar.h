@@ -8,6 +8,7 @@
 #include <quillset/symbols.h>
 
 #include "syntax/chain_builder.h"
+#include "syntax/command_flags.h"
 #include "syntax/syntax_scanner.h"
 #include "syntax/syntax_token.h"
 
@@ -30,8 +31,15 @@ public:
 
     explicit SyntaxGrammar(int maxNestingDepth = kMaxNestingDepth) : m_maxNestingDepth(maxNestingDepth) {}
 
-    // Forgets the line of the last message: each file reports its own errors.
-    void StartFile() { m_reportedLine.reset(); }
+    // Forgets the line of the last message (each file reports its own errors) and takes
+    // the process's command flags.
+    void StartFile()
+    {
+        m_reportedLine.reset();
+        m_flags.Start();
+    }
+    // Hands the file's directive changes on to the files compiled after it.
+    void FinishFile() const { m_flags.Publish(); }
     // Reads commands until the end of input (0) or the first error (1; 2 when nesting is
     // too deep).
     int Run(SyntaxScanner& scanner, AddCommandCallback const& addCommand);
@@ -58,6 +66,7 @@ private:
     std::string m_id;
     std::string m_parentId;
     ChainBuilder m_chain;
+    FileCommandFlags m_flags;
     std::optional<int> m_reportedLine;  // the line counter at the last message printed
 };
 

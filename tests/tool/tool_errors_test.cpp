@@ -32,7 +32,7 @@ TEST_F(ToolErrors, BadInputsAreFailuresNamingTheFile)
     };
     Case const cases[] = {
         {{"parse", "-s", "s.syntax", "missing.cfg"}, "quillset: missing.cfg: cannot open: No such file or directory\n"},
-        {{"parse", "-s", "s.syntax", "folder"}, "quillset: folder: is a directory\n"},
+        {{"parse", "-s", "s.syntax", "folder"}, "quillset: folder: a folder that holds no files\n"},
         {{"parse", "-s", "s.syntax", "nul.cfg"}, "quillset: nul.cfg:2: binary data (a NUL byte); not a configuration text\n"},
         {{"parse", "-s", "s.syntax", "huge.cfg"},
          "quillset: huge.cfg: too large (629145600 bytes; the limit is 512 MiB)\n"},
