@@ -43,13 +43,6 @@ DiffSession::DiffSession(DiffFlags const& flags) : m_converter(flags.converter.O
 
 void DiffSession::Parse(std::string const& path, CDbObject& db) { ParseConfigFile(m_converter, path, db); }
 
-void DiffSession::ParseBoth(std::string const& firstPath, CDbObject& first, std::string const& secondPath,
-                            CDbObject& second)
-{
-    Parse(firstPath, first);
-    Parse(secondPath, second);
-}
-
 void DiffSession::Write(CDbObject const& db, std::string const& output) { WriteConfigFile(m_converter, db, output); }
 
 diff::ApplyDialect DiffSession::Dialect() const
@@ -57,6 +50,17 @@ diff::ApplyDialect DiffSession::Dialect() const
     if (m_converter.Options().dialect)
         return {toolkit::ToolLineHandler, toolkit::ToolUnknownHandler};
     return {nullptr, QuillsetHandleUnknown};
+}
+
+void CompareConfigurations(DiffFlags const& flags, std::string const& firstPath, std::string const& secondPath,
+                           Comparison const& compare)
+{
+    DiffSession session(flags);
+    CDbObject first;
+    CDbObject second;
+    session.Parse(firstPath, first);
+    session.Parse(secondPath, second);
+    compare(session.Model(), first, second);
 }
 
 }  // namespace quillset::tool

@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <string>
 
 namespace quillset::tool {
@@ -31,8 +32,6 @@ public:
     diff::CommandModel const& Model() const { return m_model; }
     // Reads and parses a configuration file ("-" for the standard input) into `db`.
     void Parse(std::string const& path, CDbObject& db);
-    // Parses the two configurations a comparison reads, in order (errors name the first failing one).
-    void ParseBoth(std::string const& firstPath, CDbObject& first, std::string const& secondPath, CDbObject& second);
     // The configuration text of `db`, written to `output` ("-" for the standard output).
     void Write(CDbObject const& db, std::string const& output);
     // The handlers parsing used, for applying commands the same way.
@@ -42,6 +41,13 @@ private:
     toolkit::Converter m_converter;
     diff::CommandModel m_model;
 };
+
+using Comparison = std::function<void(diff::CommandModel const&, CDbObject const&, CDbObject const&)>;
+
+// What diff and remediate share: one session parses the two configurations, in order
+// (a failure names the first that cannot be read), and `compare` gets the model and both.
+void CompareConfigurations(DiffFlags const& flags, std::string const& firstPath, std::string const& secondPath,
+                           Comparison const& compare);
 
 }  // namespace quillset::tool
 
