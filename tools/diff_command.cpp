@@ -102,12 +102,11 @@ void RegisterDiffCommand(CLI::App& app, int& exitCode)
     command->footer("Records are matched by command, identifying fields and parent, wherever they stand.\n"
                     "Example:\n  quillset diff yesterday.cfg today.cfg --format json");
     command->callback([arguments, &exitCode] {
-        DiffSession session(arguments->flags);
-        CDbObject a;
-        CDbObject b;
-        session.Parse(arguments->a, a);
-        session.Parse(arguments->b, b);
-        std::vector<diff::ChangeGroup> const groups = diff::DiffStores(session.Model(), a, b);
+        std::vector<diff::ChangeGroup> groups;
+        CompareConfigurations(arguments->flags, arguments->a, arguments->b,
+                              [&](auto const& model, auto const& a, auto const& b) {
+                                  groups = diff::DiffStores(model, a, b);
+                              });
         if (arguments->format == "json")
             toolkit::WriteOutputFile("-", DocumentText(DiffJson(*arguments, groups), "<diff>", false));
         else

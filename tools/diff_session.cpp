@@ -52,4 +52,15 @@ diff::ApplyDialect DiffSession::Dialect() const
     return {nullptr, QuillsetHandleUnknown};
 }
 
+void CompareConfigurations(DiffFlags const& flags, std::string const& firstPath, std::string const& secondPath,
+                           Comparison const& compare)
+{
+    DiffSession session(flags);
+    CDbObject first;
+    CDbObject second;
+    session.Parse(firstPath, first);
+    session.Parse(secondPath, second);
+    compare(session.Model(), first, second);
+}
+
 }  // namespace quillset::tool

@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <string>
 
 namespace quillset::tool {
@@ -40,6 +41,13 @@ private:
     toolkit::Converter m_converter;
     diff::CommandModel m_model;
 };
+
+using Comparison = std::function<void(diff::CommandModel const&, CDbObject const&, CDbObject const&)>;
+
+// What diff and remediate share: one session parses the two configurations, in order
+// (a failure names the first that cannot be read), and `compare` gets the model and both.
+void CompareConfigurations(DiffFlags const& flags, std::string const& firstPath, std::string const& secondPath,
+                           Comparison const& compare);
 
 }  // namespace quillset::tool
 

@@ -31,14 +31,12 @@ void RegisterRemediateCommand(CLI::App& app, int& exitCode)
     command->footer("`quillset remediate INTENDED RUNNING` is the rollback.\n"
                     "Example:\n  quillset remediate running.cfg intended.cfg -o change.txt");
     command->callback([arguments, &exitCode] {
-        DiffSession session(arguments->flags);
-        CDbObject running;
-        CDbObject intended;
-        session.Parse(arguments->running, running);
-        session.Parse(arguments->intended, intended);
         std::string text;
-        for (std::string const& line : diff::Remediate(session.Model(), running, intended))
-            text += line + "\n";
+        CompareConfigurations(arguments->flags, arguments->running, arguments->intended,
+                              [&](auto const& model, auto const& running, auto const& intended) {
+                                  for (std::string const& line : diff::Remediate(model, running, intended))
+                                      text += line + "\n";
+                              });
         toolkit::WriteOutputFile(arguments->output, text);
         exitCode = kExitOk;
     });

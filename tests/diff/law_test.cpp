@@ -8,7 +8,6 @@
 #include "diff/record_match.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
@@ -295,25 +294,13 @@ class Corpus : public testing::Test {
 protected:
     Corpus() : bench(QUILLSET_SYNTAXES_DIR "/zyn.syntax", ReadFile(QUILLSET_SYNTAXES_DIR "/zyn.rules")) {}
 
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> files;
-        std::error_code error;
-        for (auto const& entry : std::filesystem::directory_iterator(QUILLSET_CORPUS_DIR, error)) {
-            if (entry.path().extension() == ".cfg")
-                files.push_back(entry.path().string());
-        }
-        std::sort(files.begin(), files.end());
-        return files;
-    }
-
     DiffBench bench;
 };
 
 TEST_F(Corpus, LawHoldsBetweenCorpusFilesAndForTheirChanges)
 {
     ASSERT_TRUE(bench.Ready()) << bench.Error();
-    std::vector<std::string> const files = Files();
+    std::vector<std::string> const files = quillset::test::CorpusFiles(QUILLSET_CORPUS_DIR);
     if (files.empty())
         GTEST_SKIP() << "no corpus at " << QUILLSET_CORPUS_DIR;
     std::string previous = ReadFile(files.back());

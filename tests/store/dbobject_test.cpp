@@ -178,6 +178,26 @@ TEST(RecordStore, BaselineLeavesLiveRecordsAloneAndOutlivesThem)
     EXPECT_EQ(host.GetChildCount(), 0);
 }
 
+// The records of `name` under `parent`, in store order, found by walking all of them.
+std::vector<CDbEntry*> Walk(CDbObject& store, char const* name, CDbEntry const* parent)
+{
+    std::vector<CDbEntry*> children;
+    for (int p = 0; CDbEntry* record = store.Select(name, p); ++p) {
+        if (record->GetParent() == parent)
+            children.push_back(record);
+    }
+    return children;
+}
+
+// The sibling a packing merge of `record` must go into, as a walk finds it: the first one
+// that does not conflict (none: the record is stored as a new one).
+CDbEntry* FirstFitting(std::vector<CDbEntry*> const& siblings, CDbEntry const& record)
+{
+    auto const fits = std::find_if(siblings.begin(), siblings.end(),
+                                   [&](CDbEntry* sibling) { return !sibling->IsConflicting(record); });
+    return fits != siblings.end() ? *fits : nullptr;
+}
+
 // Random additions, merges, deletions and changes made to stored records directly
 // (relinking, field changes, parents destroyed); after each, every lookup by parent must
 // give what a walk of the group gives.
@@ -192,14 +212,6 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
     std::unique_ptr<CDbEntry> hosts[] = {std::make_unique<CDbEntry>("h"), std::make_unique<CDbEntry>("h")};
     auto anyStored = [&]() { return store.Select(names[pick(2)], pick(store.GetEntryCount() / 2 + 1)); };
     auto anyParent = [&]() { return pick(3) == 0 ? nullptr : pick(2) ? hosts[pick(2)].get() : anyStored(); };
-    auto walk = [&](char const* name, CDbEntry const* parent) {
-        std::vector<CDbEntry*> children;
-        for (int p = 0; CDbEntry* record = store.Select(name, p); ++p) {
-            if (record->GetParent() == parent)
-                children.push_back(record);
-        }
-        return children;
-    };
     for (int step = 0; step < 2500; ++step) {
         std::string const value = std::to_string(pick(12));
         CDbEntry* const target = anyStored();
@@ -209,11 +221,9 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
             CDbEntry record(names[pick(2)]);
             record.Set(fields[pick(5)], value.c_str());
             record.SetParent(anyParent());
-            std::vector<CDbEntry*> const siblings = walk(record.GetName(), record.GetParent());
-            auto const fits = std::find_if(siblings.begin(), siblings.end(),
-                                           [&](CDbEntry* sibling) { return !sibling->IsConflicting(record); });
+            CDbEntry* const fits = FirstFitting(Walk(store, record.GetName(), record.GetParent()), record);
             CDbEntry* const stored = store.AddEntry(record, true);
-            ASSERT_EQ(stored, fits != siblings.end() ? *fits : store.SelectLast(record.GetName())) << step;
+            ASSERT_EQ(stored, fits ? fits : store.SelectLast(record.GetName())) << step;
             break;
         }
         case 2:  // relinked, or overwritten by a copy of another record, parent link included
@@ -238,7 +248,7 @@ TEST(RecordStore, LookupsByParentAgreeWithTheWalkUnderRandomChanges)
         for (char const* name : names) {
             CDbEntry const* const parents[] = {nullptr, hosts[0].get(), anyStored()};
             for (CDbEntry const* parent : parents) {
-                std::vector<CDbEntry*> const children = walk(name, parent);
+                std::vector<CDbEntry*> const children = Walk(store, name, parent);
                 for (int n = 0; n < 3; ++n)
                     ASSERT_EQ(store.Select(name, parent, n), n < int(children.size()) ? children[n] : nullptr) << step;
                 ASSERT_EQ(parent ? store.SelectCount(name, parent) : int(children.size()), int(children.size())) << step;
@@ -262,15 +272,10 @@ TEST(RecordStore, RowPackingPicksWhatTheWalkPicksAmongManySiblings)
         for (int field = pick(4); field >= 0; --field)
             record.Set(fields[pick(5)], std::to_string(pick(step % 3 == 0 ? 3 : 40)).c_str());
         record.SetParent(parents[pick(3)]);
-        std::vector<CDbEntry*> siblings;
-        for (int p = 0; CDbEntry* sibling = store.Select("rule", p); ++p) {
-            if (sibling->GetParent() == record.GetParent())
-                siblings.push_back(sibling);
-        }
-        auto const fits = std::find_if(siblings.begin(), siblings.end(),
-                                       [&](CDbEntry* sibling) { return !sibling->IsConflicting(record); });
+        std::vector<CDbEntry*> const siblings = Walk(store, "rule", record.GetParent());
+        CDbEntry* const fits = FirstFitting(siblings, record);
         CDbEntry* const stored = store.AddEntry(record, true);
-        ASSERT_EQ(stored, fits != siblings.end() ? *fits : store.SelectLast("rule")) << step;
+        ASSERT_EQ(stored, fits ? fits : store.SelectLast("rule")) << step;
         if (pick(50) != 0 || siblings.empty())
             continue;
         CDbEntry* const changed = siblings[pick(static_cast<int>(siblings.size()))];

@@ -1,14 +1,18 @@
-// Test helpers for files: a temporary file removed with its object, and reading a file whole.
+// Test helpers for files: a temporary file removed with its object, reading a file whole,
+// and listing the device configurations of a corpus folder.
 #ifndef QUILLSET_TESTS_TEST_FILES_H
 #define QUILLSET_TESTS_TEST_FILES_H
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace quillset::test {
 
@@ -23,6 +27,19 @@ inline std::string ReadFile(std::string const& path)
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+// The configurations (*.cfg) in `folder`, sorted; none when the folder does not exist.
+inline std::vector<std::string> CorpusFiles(std::string const& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (auto const& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".cfg")
+            files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 // A file under the test's temporary folder holding `content`, removed with the object.

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -300,25 +299,16 @@ TEST(BundledSyntaxFile, KeepsItsRules)
 // the generated text parses into the same store.
 TEST(BundledSyntaxCorpus, RoundTripsEveryConfiguration)
 {
-    std::filesystem::path const corpus = QUILLSET_CORPUS_DIR;
-    std::error_code error;
-    if (!std::filesystem::is_directory(corpus, error))
-        GTEST_SKIP() << "no device configurations at " << corpus;
-    std::vector<std::filesystem::path> files;
-    for (auto const& entry : std::filesystem::directory_iterator(corpus)) {
-        if (entry.path().extension() == ".cfg")
-            files.push_back(entry.path());
-    }
+    std::vector<std::string> const files = quillset::test::CorpusFiles(QUILLSET_CORPUS_DIR);
     if (files.empty())
-        GTEST_SKIP() << "no device configurations at " << corpus;
-    std::sort(files.begin(), files.end());
+        GTEST_SKIP() << "no device configurations at " << QUILLSET_CORPUS_DIR;
 
     CCmdGen gen(kSyntax.c_str(), 512);
     SetZynMode(&gen);
     long lines = 0, matched = 0;
     for (auto const& file : files) {
-        SCOPED_TRACE(file.filename().string());
-        std::string config = ReadFile(file.string());
+        SCOPED_TRACE(file);
+        std::string config = ReadFile(file);
         if (!config.empty() && config.back() != '\n')
             config += '\n';  // text after the last line feed is never a command
         CDbObject db;

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <random>
 #include <sstream>
 
@@ -22,13 +21,8 @@ using namespace quillset::toolkit;
 std::vector<std::string> CorpusLines()
 {
     std::vector<std::string> lines;
-    std::error_code error;
-    std::vector<std::filesystem::path> files;
-    for (auto const& entry : std::filesystem::directory_iterator(QUILLSET_CORPUS_DIR, error))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    for (auto const& file : files) {
-        std::istringstream in(ReadInputFile(file.string()));
+    for (std::string const& file : quillset::test::CorpusFiles(QUILLSET_CORPUS_DIR)) {
+        std::istringstream in(ReadInputFile(file));
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
     }

@@ -6,17 +6,15 @@
 
 namespace {
 
-using quillset::test::kToolSyntax;
 using quillset::test::ToolResult;
 
-class DiffCommands : public quillset::test::ToolTest {
+class DiffCommands : public quillset::test::SmallSyntaxToolTest {
 protected:
     DiffCommands()
+        : SmallSyntaxToolTest({{"s.rules", "key Host\nkey Iface name\nkey Desc\nkey Speed\nreplace Host Desc Speed\n"},
+                               {"a.cfg", "hostname r1\ninterface A\n description up link\n speed 10\ninterface B\n mtu 9\n"},
+                               {"b.cfg", "hostname r2\ninterface B\n mtu 9\ninterface A\n speed 100\ninterface C\n"}})
     {
-        Write("s.syntax", kToolSyntax);
-        Write("s.rules", "key Host\nkey Iface name\nkey Desc\nkey Speed\nreplace Host Desc Speed\n");
-        Write("a.cfg", "hostname r1\ninterface A\n description up link\n speed 10\ninterface B\n mtu 9\n");
-        Write("b.cfg", "hostname r2\ninterface B\n mtu 9\ninterface A\n speed 100\ninterface C\n");
     }
 };
 

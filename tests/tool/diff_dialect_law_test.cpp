@@ -9,24 +9,15 @@
 #include "test_files.h"
 #include "toolkit/tool_dialect.h"
 
-#include <algorithm>
-#include <filesystem>
-
 namespace {
 
 using quillset::test::ReadFile;
 
 TEST(DiffDialectLaw, RemediationReachesEachNextCorpusFile)
 {
-    std::vector<std::string> files;
-    std::error_code error;
-    for (auto const& entry : std::filesystem::directory_iterator(QUILLSET_CORPUS_DIR, error)) {
-        if (entry.path().extension() == ".cfg")
-            files.push_back(entry.path().string());
-    }
+    std::vector<std::string> const files = quillset::test::CorpusFiles(QUILLSET_CORPUS_DIR);
     if (files.size() < 2)
         GTEST_SKIP() << "no corpus at " << QUILLSET_CORPUS_DIR;
-    std::sort(files.begin(), files.end());
     quillset::toolkit::ConverterOptions options;
     options.syntaxPath = QUILLSET_SYNTAXES_DIR "/zyn.syntax";
     quillset::toolkit::Converter converter(options);

@@ -11,12 +11,11 @@ namespace {
 using quillset::test::kToolSyntax;
 using quillset::test::ToolResult;
 
-class ToolCommands : public quillset::test::ToolTest {
+class ToolCommands : public quillset::test::SmallSyntaxToolTest {
 protected:
     ToolCommands()
+        : SmallSyntaxToolTest({{"r.cfg", "interface B\n speed 10\n mtu 9\n!\nhostname r1\ninterface A\n description up link\n"}})
     {
-        Write("s.syntax", kToolSyntax);
-        Write("r.cfg", "interface B\n speed 10\n mtu 9\n!\nhostname r1\ninterface A\n description up link\n");
     }
 };
 

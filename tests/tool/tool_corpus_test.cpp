@@ -5,30 +5,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <filesystem>
-
 namespace {
 
 using quillset::test::ToolResult;
-
-std::vector<std::string> CorpusFiles()
-{
-    std::vector<std::string> files;
-    std::error_code error;
-    for (auto const& entry : std::filesystem::directory_iterator(QUILLSET_CORPUS_DIR, error)) {
-        if (entry.path().extension() == ".cfg")
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 class ToolCorpus : public quillset::test::ToolTest {
 protected:
     void SetUp() override
     {
-        files = CorpusFiles();
+        files = quillset::test::CorpusFiles(QUILLSET_CORPUS_DIR);
         if (files.empty())
             GTEST_SKIP() << "no corpus at " QUILLSET_CORPUS_DIR;
     }

@@ -10,9 +10,9 @@ namespace {
 using quillset::test::kToolSyntax;
 using quillset::test::ToolResult;
 
-class ToolErrors : public quillset::test::ToolTest {
+class ToolErrors : public quillset::test::SmallSyntaxToolTest {
 protected:
-    ToolErrors() { Write("s.syntax", kToolSyntax); }
+    ToolErrors() : SmallSyntaxToolTest({}) {}
 
     ToolResult Parse(std::string const& input) { return Run({"parse", "-s", "s.syntax", input, "-o", "out"}); }
 };

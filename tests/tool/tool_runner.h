@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
+#include <utility>
 #include <vector>
 
 namespace quillset::test {
@@ -65,6 +66,17 @@ inline char const kToolSyntax[] =
     "Speed,Iface, speed %mbps:u\n"
     "_UNKNOWN,Iface,%{*_Text}\n"
     "Banner,,banner motd %*text\n";
+
+// A ToolTest whose folder starts with the small syntax as s.syntax and the given files.
+class SmallSyntaxToolTest : public ToolTest {
+protected:
+    explicit SmallSyntaxToolTest(std::vector<std::pair<std::string, std::string>> const& files)
+    {
+        Write("s.syntax", kToolSyntax);
+        for (auto const& [name, content] : files)
+            Write(name, content);
+    }
+};
 
 }  // namespace quillset::test
 
