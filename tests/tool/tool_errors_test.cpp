@@ -7,7 +7,6 @@
 
 namespace {
 
-using quillset::test::kToolSyntax;
 using quillset::test::ToolResult;
 
 class ToolErrors : public quillset::test::SmallSyntaxToolTest {
