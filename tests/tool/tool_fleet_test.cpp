@@ -7,14 +7,12 @@
 
 namespace {
 
-using quillset::test::kToolSyntax;
 using quillset::test::ToolResult;
 
-class ToolFleet : public quillset::test::ToolTest {
+class ToolFleet : public quillset::test::SmallSyntaxToolTest {
 protected:
-    ToolFleet()
+    ToolFleet() : SmallSyntaxToolTest({})
     {
-        Write("s.syntax", kToolSyntax);
         std::filesystem::create_directories(Path("fleet/site"));
         for (int i = 0; i < 24; ++i) {
             std::string const name = (i % 3 == 0 ? "fleet/site/d" : "fleet/d") + std::to_string(i) + ".cfg";
