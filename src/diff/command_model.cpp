@@ -2,6 +2,8 @@
 // against the syntax so that a mistyped command or field is reported where it was written.
 #include "diff/command_model.h"
 
+#include "toolkit/symbol_walk.h"
+
 #include <quillset/symbols.h>
 
 #include <algorithm>
@@ -30,26 +32,20 @@ void AddField(CommandInfo& command, std::string const& name)
         command.fields.push_back(name);
 }
 
-// Collects the named variables of a symbol chain, its optional parts and alternatives.
-void CollectFields(CSymbolEntry const* symbol, CommandInfo& command)
+// Collects the named variables of a definition and the field its "no" item sets.
+void CollectFields(CSymbolEntry* root, CommandInfo& command)
 {
-    for (; symbol != nullptr; symbol = symbol->GetNext()) {
-        if (auto const* group = dynamic_cast<CSymbolGroup const*>(symbol)) {
-            for (int i = 0; i < group->GetAlternativeCount(); ++i)
-                CollectFields(group->GetAlternative(i), command);
-        }
-        if (auto const* variable = dynamic_cast<CSymbolVar const*>(symbol); variable && *variable->GetName() != '%')
-            AddField(command, variable->GetName());
-        if (auto const* words = dynamic_cast<CSymbolVarEnum const*>(symbol); words && command.negationField.empty()) {
-            for (int i = 0; i < words->GetItemCount(); ++i) {
-                if (IsNegationItem(words->GetItem(i))) {
-                    command.negationField = words->GetName();
-                    command.negationValue = std::to_string(words->GetItemValue(i));
-                }
+    toolkit::ForEachVariable(root, [&](CSymbolVar const& variable) {
+        if (*variable.GetName() != '%')
+            AddField(command, variable.GetName());
+        auto const* words = dynamic_cast<CSymbolVarEnum const*>(&variable);
+        for (int i = 0; words != nullptr && command.negationField.empty() && i < words->GetItemCount(); ++i) {
+            if (IsNegationItem(words->GetItem(i))) {
+                command.negationField = words->GetName();
+                command.negationValue = std::to_string(words->GetItemValue(i));
             }
         }
-        CollectFields(symbol->GetBranch(), command);
-    }
+    });
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ int LineOf(std::string const& text, std::size_t offset)
 
 }  // namespace
 
-Converter::Converter(ConverterOptions options) : m_options(std::move(options)), m_gen(m_options.syntaxPath.c_str(), 64)
+Converter::Converter(ConverterOptions options)
+    : m_options(std::move(options)), m_gen(m_options.syntaxPath.c_str(), 64), m_addressFields(m_gen.GetSyntax())
 {
     if (m_gen.GetStatus() == 4)
         throw Failure(m_options.syntaxPath, 0, "cannot open the syntax file");
@@ -29,7 +30,7 @@ Converter::Converter(ConverterOptions options) : m_options(std::move(options)), 
         m_gen.RegisterLineProcessingHandler(ToolLineHandler);
         m_gen.RegisterUnknownCommandHandler(ToolUnknownHandler);
     } else {
-        m_gen.RegisterUnknownCommandHandler(QuillsetHandleUnknown);
+        m_gen.RegisterUnknownCommandHandler(PlainUnknownHandler);
     }
 }
 
@@ -42,10 +43,35 @@ int Converter::Parse(std::string text, CDbObject& db, std::string const& source)
     CommandScan const scan = ScanCommands(text, m_options.dialect ? ToolLineHandler : nullptr);
     if (scan.unfinishedLine > 0)
         throw Failure(source, scan.unfinishedLine, "banner never closed: no later line ends with ^C");
+    ParseText(text, db);
+    if (m_addressFields.AnyUnwritable(db))
+        ReparseKeepingUnwritableLines(text, scan.firstLines, db, source);
+    return static_cast<int>(scan.firstLines.size());
+}
+
+void Converter::ParseText(std::string const& text, CDbObject& db)
+{
     m_gen.ParseCommand(CString(text.c_str()), db);
     if (m_options.dialect)
         AttachLeadingLines(db, m_gen.GetSyntax());
-    return scan.commands;
+}
+
+// Parses `text` again into `db` with the commands whose first line `db` would not write
+// back marked, so that they are kept as unmatched text.
+void Converter::ReparseKeepingUnwritableLines(std::string const& text, std::vector<int> const& commandLines,
+                                              CDbObject& db, std::string const& source)
+{
+    std::vector<NumberedLine> lost = LinesLost(text, Generate(db, source));
+    if (lost.empty())
+        return;
+    if (text.find(kUnmatchedMark) == std::string::npos) {
+        CDbObject fresh(db.GetName());
+        db = std::move(fresh);
+        ParseText(MarkLines(text, lost, commandLines), db);
+        lost = LinesLost(text, Generate(db, source));
+    }
+    if (!lost.empty())
+        throw Failure(source, lost.front().line, "the syntax cannot write this line back: " + lost.front().text);
 }
 
 std::string Converter::Generate(CDbObject const& db, std::string const& source)

@@ -5,16 +5,12 @@
 #define QUILLSET_TOOLKIT_ROUND_TRIP_H
 
 #include "toolkit/converter.h"
+#include "toolkit/lost_lines.h"
 
 #include <string>
 #include <vector>
 
 namespace quillset::toolkit {
-
-struct NumberedLine {
-    int line;
-    std::string text;
-};
 
 struct RoundTripReport {
     int lines = 0;
@@ -31,11 +27,6 @@ struct RoundTripReport {
 };
 
 RoundTripReport RunRoundTrip(Converter& converter, std::string const& text, std::string const& source);
-
-// The lines of `before` that `after` lacks, compared as multisets with trailing white space
-// and carriage returns ignored; empty lines and lone "!" lines carry nothing and are not
-// compared. Each lost line is reported at its last occurrences in `before`.
-std::vector<NumberedLine> LinesLost(std::string const& before, std::string const& after);
 
 }  // namespace quillset::toolkit
 

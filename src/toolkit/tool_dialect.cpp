@@ -2,6 +2,8 @@
 // that finds commands that never end.
 #include "toolkit/tool_dialect.h"
 
+#include "toolkit/unwritable_lines.h"
+
 #include <cctype>
 #include <cstring>
 
@@ -110,9 +112,11 @@ bool ToolLineHandler(CString& command)
     return DialectLineHandler(command);
 }
 
-bool ToolUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
-                        CDbEntry* record, CDbEntry* lastRecord)
+bool ToolUnknownHandler(char const* markedCommand, char const* previousCommand, SyntaxList const& syntaxes,
+                        int& position, CDbEntry* record, CDbEntry* lastRecord)
 {
+    std::string const text = Unmarked(markedCommand);
+    char const* command = text.c_str();
     bool const indented = IsSpace(command[0]);
     if (indented && lastRecord != nullptr && IsTopLevelUnknown(*lastRecord)) {
         lastRecord->Set(QS_UNKNOWN_TEXT, AppendedLine(true, lastRecord->Get(QS_UNKNOWN_TEXT), command));
@@ -134,6 +138,12 @@ bool ToolUnknownHandler(char const* command, char const* previousCommand, Syntax
     if (!indented && topLevel >= 0)
         position = topLevel;
     return true;
+}
+
+bool PlainUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
+                         CDbEntry* record, CDbEntry* lastRecord)
+{
+    return QuillsetHandleUnknown(Unmarked(command).c_str(), previousCommand, syntaxes, position, record, lastRecord);
 }
 
 // With the handlers above, the only top-level unmatched record that starts with white space
@@ -175,7 +185,7 @@ CommandScan ScanCommands(std::string const& text, QuillsetLineHandler handler)
         if (handler != nullptr && !handler(command))
             continue;
         if (!StripLineEnd(command).IsEmpty())
-            ++scan.commands;
+            scan.firstLines.push_back(commandLine);
         command.Empty();
     }
     if (!command.IsEmpty())

@@ -22,18 +22,22 @@
 #include <quillset/cmdgen.h>
 
 #include <string>
+#include <vector>
 
 namespace quillset::toolkit {
 
 bool ToolLineHandler(CString& command);
+// Both unknown-command handlers keep a line marked by MarkLines without its mark.
 bool ToolUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
                         CDbEntry* record, CDbEntry* lastRecord);
+bool PlainUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
+                         CDbEntry* record, CDbEntry* lastRecord);
 void AttachLeadingLines(CDbObject& db, SyntaxList const& syntaxes);
 
-// How the parser will cut a text into commands with `handler` (null: none): the number of
-// commands, and the first line of a command that never ends (an unclosed banner), or 0.
+// How the parser will cut a text into commands with `handler` (null: none): the first line
+// of each command, and the first line of a command that never ends (an unclosed banner), or 0.
 struct CommandScan {
-    int commands = 0;
+    std::vector<int> firstLines;
     int unfinishedLine = 0;
 };
 CommandScan ScanCommands(std::string const& text, QuillsetLineHandler handler);

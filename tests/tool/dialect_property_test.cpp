@@ -24,6 +24,9 @@ char const* const kLines[] = {
     "!",               " !",            "! remark",         "banner motd ^C",       "text of a banner",
     "^C",              "\tspeed 7",     "hostname r2",      " exec-timeout 1 2",    "interface A",
     "interface C\r",   " speed 3\r",    "\t odd tab",        "banner motd ^C hi ^C", "!\r",
+    // Addresses the address type reads but cannot write back.
+    " ip address 10.0.0.1 255.0.0.0", " ip address 1.2.3. 4", " ip address 1.2.3.00000000004",
+    "ip route 0.0.0. 00.0.0.0 x",      "ip route 1.2.3.4 5.6.7.8 x",   "ip route 1.2.3.+4 5.6.7.8 x",
 };
 
 std::string RandomConfiguration(std::mt19937& random)
@@ -76,6 +79,9 @@ TEST(DialectProperty, HandledShapesComeBackWhereTheyWere)
         {" exec-timeout 5 0\nline vty 0\nhostname h\n", " exec-timeout 5 0\nhostname h\nline vty 0\n"},
         // Under a command without sub-commands, an indented line stays right after it.
         {"hostname h\n odd\ninterface A\n", "hostname h\n odd\ninterface A\n"},
+        // An address the address type reads but cannot write back leaves its line unmatched.
+        {"interface A\n ip address 1.2.3. 4\nip route 0.0.0. 00.0.0.0 x\nip route 1.2.3.4 5.6.7.8 x\n",
+         "interface A\n ip address 1.2.3. 4\nip route 1.2.3.4 5.6.7.8 x\nip route 0.0.0. 00.0.0.0 x\n"},
         // Lines of blanks carry nothing; the last line needs no line feed.
         {"  \n\nhostname h\n \t\ninterface A", "hostname h\ninterface A\n"},
     };
@@ -123,3 +129,17 @@ TEST(DialectProperty, UnclosedBannerIsAFailureNamingItsLine)
 }
 
 }  // namespace
+
+TEST(DialectProperty, UnwritableLineIsRefusedWhenItCannotBeKeptAsText)
+{
+    TempFile const syntax(quillset::test::kSmallSyntax);
+    Converter converter(quillset::test::SmallOptions(syntax));
+    // The byte that keeps such a line unmatched is already in the text.
+    CDbObject db;
+    try {
+        converter.Parse("hostname \x1f\nip route 0.0.0. 00.0.0.0 x\n", db, "marked");
+        FAIL() << "parsed";
+    } catch (Failure const& failure) {
+        EXPECT_EQ(failure.Describe(), "marked:2: the syntax cannot write this line back: ip route 0.0.0. 00.0.0.0 x");
+    }
+}

@@ -30,26 +30,26 @@ TEST(LinesLost, ComparesMultisetsIgnoringWhatCarriesNothing)
     EXPECT_EQ(Lost("", "y\n"), "");
 }
 
-TEST(ScanCommands, CountsCommandsAndFindsTheUnfinishedOne)
+TEST(ScanCommands, FindsWhereCommandsStartAndTheUnfinishedOne)
 {
     struct Case {
         char const* text;
-        int commands;
+        std::vector<int> firstLines;
         int unfinished;
     };
     Case const cases[] = {
-        {"", 0, 0},
-        {"a\n!\n\n  \nb\n", 2, 0},
-        {"banner motd ^C\none\ntwo^C\nx\n", 2, 0},
-        {"a\nbanner motd ^C\none\n", 1, 2},
-        {"banner login ^C hi ^C\n", 1, 0},
+        {"", {}, 0},
+        {"a\n!\n\n  \nb\n", {1, 5}, 0},
+        {"banner motd ^C\none\ntwo^C\nx\n", {1, 4}, 0},
+        {"a\nbanner motd ^C\none\n", {1}, 2},
+        {"banner login ^C hi ^C\n", {1}, 0},
     };
     for (Case const& c : cases) {
         CommandScan const scan = ScanCommands(c.text, ToolLineHandler);
-        EXPECT_EQ(scan.commands, c.commands) << c.text;
+        EXPECT_EQ(scan.firstLines, c.firstLines) << c.text;
         EXPECT_EQ(scan.unfinishedLine, c.unfinished) << c.text;
     }
-    EXPECT_EQ(ScanCommands("a\n  \nb\n", nullptr).commands, 3);
+    EXPECT_EQ(ScanCommands("a\n  \nb\n", nullptr).firstLines, (std::vector<int>{1, 2, 3}));
 }
 
 TEST(UnifiedDiff, ShowsChangedLinesWithContext)

@@ -16,9 +16,11 @@ inline char const kSmallSyntax[] =
     "Desc,Iface, description %*text\n"
     "Speed,Iface, speed %mbps:u\n"
     "Shut,Iface, [%negated(no =1)]shutdown\n"
+    "Address,Iface, ip address %address:ip[ %mask:ip]\n"
     "Line,,line %kind %first:u\n"
     "Timeout,Line, exec-timeout %minutes:u %seconds:u\n"
-    "Banner,,banner motd %*text\n";
+    "Banner,,banner motd %*text\n"
+    "Route,,ip route %prefix:ip %mask:ip %next\n";
 
 inline toolkit::ConverterOptions SmallOptions(TempFile const& syntax, bool packing = true)
 {
