@@ -87,13 +87,14 @@ bool WritesLine(SyntaxList const& syntaxes, int first, CDbEntry const& record)
     return false;
 }
 
-CDbEntry* FirstWrittenTopLevelRecord(CDbObject& db, SyntaxList const& syntaxes)
+// The first top-level record other than `other` that generation writes a line for.
+CDbEntry* FirstWrittenTopLevelRecord(CDbObject& db, SyntaxList const& syntaxes, CDbEntry const* other)
 {
     int const count = syntaxes.GetSize();
     for (int i = FirstTopLevelDefinition(syntaxes); i >= 0 && i < count && syntaxes[i]->GetParentId()[0] == '\0';
          i = EndOfGroup(syntaxes, i)) {
         for (int n = 0; CDbEntry* record = db.Select(syntaxes[i]->GetId(), nullptr, n); ++n) {
-            if (WritesLine(syntaxes, i, *record))
+            if (record != other && WritesLine(syntaxes, i, *record))
                 return record;
         }
     }
@@ -154,7 +155,7 @@ void AttachLeadingLines(CDbObject& db, SyntaxList const& syntaxes)
         CDbValue const& text = unknown->Get(QS_UNKNOWN_TEXT);
         if (!IsSpace(static_cast<char const*>(text)[0]))
             continue;
-        CDbEntry* first = FirstWrittenTopLevelRecord(db, syntaxes);
+        CDbEntry* first = FirstWrittenTopLevelRecord(db, syntaxes, unknown);
         if (first == nullptr)
             return;  // nothing is written before the unmatched lines: they come out first
         CString header(text);

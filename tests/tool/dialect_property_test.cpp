@@ -143,3 +143,15 @@ TEST(DialectProperty, UnwritableLineIsRefusedWhenItCannotBeKeptAsText)
         EXPECT_EQ(failure.Describe(), "marked:2: the syntax cannot write this line back: ip route 0.0.0. 00.0.0.0 x");
     }
 }
+
+TEST(DialectProperty, LeadingIndentedLinesAreKeptWhateverFollowsThem)
+{
+    // A top-level definition for unmatched lines makes their own record the first written.
+    TempFile const syntax("_UNKNOWN,,%{*_Text}\nHost,,hostname %name\nIface,,interface %name\n"
+                          "Desc,Iface, description %*text\n");
+    Converter converter(quillset::test::SmallOptions(syntax));
+    for (char const* text : {" description x\n", " description", " odd\n  odder\nfoo\n", " odd\nhostname h\n"}) {
+        RoundTripReport const report = RunRoundTrip(converter, text, "leading");
+        EXPECT_TRUE(report.Kept()) << text;
+    }
+}
