@@ -11,6 +11,11 @@
 #include <cstring>
 #include <utility>
 
+namespace quillset::detail {
+template <class T>
+struct HashTableAccess;
+}
+
 // One entry of a table: a value it does not own and an owned copy of its key.
 class QS_API CHashElement {
 public:
@@ -228,97 +233,8 @@ public:
         --elementCount;
     }
 
-    // Removes every element of `key` whose value satisfies `doomed`, leaving the table as
-    // RemoveCurrent on each of them would (owned values deleted, the group removed once
-    // empty), in one pass over the group. The cursor is not moved. Returns the number removed.
-    template <class Doomed>
-    int RemoveFromGroup(char const* key, Doomed doomed)
-    {
-        int const b = key ? BucketOf(key) : 0;
-        int const g = key ? GroupIndexOf(buckets[b], key) : -1;
-        if (g < 0)
-            return 0;
-        Group& group = buckets[b][g];
-        if (std::strcmp(group[0]->key, cacheKey) == 0)
-            ClearCache();
-        groupPosition.Erase(group[0]->key);  // the entry's key is the first element's copy
-        int const size = group.GetSize();
-        int kept = 0;
-        for (int e = 0; e < size; ++e) {
-            CHashElement* const element = group[e];
-            if (doomed(ValueOf(element)))
-                Release(element);
-            else
-                group[kept++] = element;
-        }
-        while (group.GetSize() > kept)
-            group.RemoveAt(group.GetSize() - 1);
-        elementCount -= size - kept;
-        if (kept > 0)
-            groupPosition.Set(group[0]->key, g);
-        else
-            RemoveGroup(b, g);
-        return size - kept;
-    }
-
-    // Puts the cursor on the element of `key` whose value is `value`, where an enumeration
-    // that stopped there would leave it, so that RemoveCurrent removes it. The group is
-    // searched from its end, where the latest values are. False, with the cursor unchanged,
-    // when `key` has no such element.
-    bool MoveTo(char const* key, T const* value)
-    {
-        if (key == nullptr)
-            return false;
-        int const b = BucketOf(key);
-        int const g = GroupIndexOf(buckets[b], key);
-        if (g < 0)
-            return false;
-        Group& group = buckets[b][g];
-        for (int e = group.GetSize() - 1; e >= 0; --e) {
-            if (ValueOf(group[e]) == value) {
-                enumBucket = b;
-                enumGroup = g;
-                enumElement = e;
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // Puts the cursor where an enumeration run to its end leaves it: GetNext answers null
-    // until StartEnumeration (an empty table's enumeration never leaves its start).
-    void FinishEnumeration() { enumBucket = elementCount > 0 ? bucketCount : -1; }
-
-    // Calls visit(value) for every value in enumeration order, without moving the cursor.
-    template <class Visit>
-    void ForEach(Visit visit) const
-    {
-        for (int b = 0; b < bucketCount; ++b) {
-            Bucket const& bucket = buckets[b];
-            for (int g = 0; g < bucket.GetSize(); ++g) {
-                Group const& group = bucket[g];
-                for (int e = 0; e < group.GetSize(); ++e)
-                    visit(ValueOf(group[e]));
-            }
-        }
-    }
-
     int GetCount() const { return elementCount; }
     int GetBucketCount() const { return bucketCount; }
-
-    // The number of values of `key`; neither reads nor fills the lookup cache.
-    int GetKeyCount(char const* key)
-    {
-        Group const* group = key ? FindGroup(buckets[BucketOf(key)], key) : nullptr;
-        return group ? group->GetSize() : 0;
-    }
-
-    // The value of `key` added last, or null; neither reads nor fills the lookup cache.
-    T* GetLast(char const* key)
-    {
-        Group* group = key ? FindGroup(buckets[BucketOf(key)], key) : nullptr;
-        return group ? ValueOf((*group)[group->GetSize() - 1]) : nullptr;
-    }
 
     // When set, used instead of HashKey; its result must be below the bucket count.
     unsigned int (*hashFunction)(char const* key);
@@ -326,6 +242,11 @@ public:
     bool ownsValues;
 
 private:
+    // The store's own operations on its index (removing many records at once, counting and
+    // visiting without the lookup cache), kept out of the interface.
+    template <class>
+    friend struct quillset::detail::HashTableAccess;
+
     static T* ValueOf(CHashElement* element) { return static_cast<T*>(element->value); }
 
     int BucketOf(char const* key)

@@ -170,7 +170,8 @@ void CCmdGen::ApplyDefaults(CDbObject& db)
     // The syntaxes of each ID, in registration order, gathered without the hash table's
     // lookup cache so that threads may parse with one CCmdGen at once.
     std::unordered_map<std::string_view, std::vector<CCmdSyntax*>> syntaxesOfId;
-    m_hashSyntax.ForEach([&](CCmdSyntax* syntax) { syntaxesOfId[syntax->GetId()].push_back(syntax); });
+    for (int i = 0; i < m_syntax.GetSize(); ++i)
+        syntaxesOfId[m_syntax[i]->GetId()].push_back(m_syntax[i]);
     db.StartEnumeration();
     while (CDbEntry* record = db.GetNextEntry()) {
         char const* const name = record->GetName();

@@ -17,6 +17,8 @@ using quillset::detail::RecordGroup;
 using quillset::detail::RecordTable;
 using quillset::detail::StoreState;
 
+using quillset::detail::IndexAccess;
+
 namespace {
 
 constexpr int kDefaultBucketCount = 503;
@@ -63,7 +65,7 @@ void Detach(StoreState& state, CDbEntry* record, bool cascade, std::vector<Remov
 
 void RemoveOne(RecordTable& table, Removal const& removal)
 {
-    table.MoveTo(removal.group->Key(), removal.record);
+    IndexAccess::MoveTo(table, removal.group->Key(), removal.record);
     table.RemoveCurrent();
 }
 
@@ -85,10 +87,10 @@ void RemoveFromTable(RecordTable& table, CDbEntry const* top, std::vector<Remova
         std::unordered_set<CDbEntry const*> doomed;
         for (Removal const& removal : inGroup)
             doomed.insert(removal.record);
-        table.RemoveFromGroup(group->Key(), [&doomed](CDbEntry const* record) { return doomed.count(record) > 0; });
+        IndexAccess::RemoveFromGroup(table, group->Key(), [&doomed](CDbEntry const* record) { return doomed.count(record) > 0; });
     }
     if (removals.empty() || removals.back().record != top)
-        table.FinishEnumeration();
+        IndexAccess::FinishEnumeration(table);
     else
         RemoveOne(table, removals.back());
 }
@@ -163,7 +165,7 @@ CDbEntry* CDbObject::Select(char const* name, CDbEntry const* parent, int index)
 
 CDbEntry* CDbObject::SelectLast(char const* name) const
 {
-    m_selected = m_index.GetLast(name);
+    m_selected = IndexAccess::Last(m_index, name);
     return m_selected;
 }
 

@@ -3,6 +3,7 @@
 #include <quillset/dbobject.h>
 
 #include "base/stream_file.h"
+#include "store/record_group.h"
 #include "store/record_line.h"
 
 #include <cctype>
@@ -12,6 +13,8 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+using quillset::detail::IndexAccess;
 
 namespace {
 
@@ -44,7 +47,7 @@ std::vector<CDbEntry*> RecordsInOrder(CHashTable<CDbEntry> const& table)
 {
     std::vector<CDbEntry*> records;
     records.reserve(table.GetCount());
-    table.ForEach([&records](CDbEntry* record) { records.push_back(record); });
+    IndexAccess::ForEach(table, [&records](CDbEntry* record) { records.push_back(record); });
     return records;
 }
 
@@ -126,7 +129,7 @@ int CDbObject::WriteDelimitedFile(char const* path) const
 int CDbObject::WriteDelimitedString(CString& text) const
 {
     CString line;
-    m_index.ForEach([&](CDbEntry const* record) {
+    IndexAccess::ForEach(m_index, [&](CDbEntry const* record) {
         text += record->GetEntry(line);
         text += '\n';
     });

@@ -17,6 +17,8 @@ using quillset::detail::RecordGroup;
 using quillset::detail::RecordTable;
 using quillset::detail::StoreState;
 
+using quillset::detail::IndexAccess;
+
 namespace {
 
 // The conditions of one call: the fixed pair, then the variable arguments, up to the first
@@ -245,7 +247,7 @@ CDbEntry* CDbObject::SelectCreate(char const* name, CDbEntry* parent, char const
 int CDbObject::SelectCount(char const* name, CDbEntry const* parent) const
 {
     CDynArray<char const*> none;
-    return parent ? DoSelectCount(name, parent, none) : m_index.GetKeyCount(name);
+    return parent ? DoSelectCount(name, parent, none) : IndexAccess::KeyCount(m_index, name);
 }
 
 int CDbObject::SelectCount(char const* name, char const* field, char const* value, ...) const

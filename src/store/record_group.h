@@ -10,8 +10,8 @@
 #define QUILLSET_STORE_RECORD_GROUP_H
 
 #include <quillset/dbentry.h>
-#include <quillset/hashtable.h>
 
+#include "store/hash_table_access.h"
 #include "store/packing_filter.h"
 #include "store/record_anchor.h"
 
@@ -24,6 +24,7 @@
 namespace quillset::detail {
 
 using RecordTable = CHashTable<CDbEntry>;
+using IndexAccess = HashTableAccess<CDbEntry>;
 
 class RecordGroup : public StoreMembership {
 public:
