@@ -41,7 +41,8 @@ struct ParseSwitches;
 class QS_API CCmdGen {
 public:
     // Loads the syntax file; GetStatus tells the outcome: 0 loaded, 2 the file had errors
-    // (its good lines are loaded), 4 it could not be opened. `initialSize` reserves room
+    // (its good lines are loaded), 4 it could not be opened, 11 it is larger than
+    // QS_MAX_FILE_SIZE (nothing is loaded). `initialSize` reserves room
     // for that many syntaxes.
     explicit CCmdGen(char const* syntaxFile, int initialSize = 0);
     CCmdGen(CCmdGen const&) = delete;

@@ -155,7 +155,8 @@ public:
     // that start with "#" or "//", then links records to their parents. Lines are read in
     // pieces of at most 1023 bytes, each piece counting as a line. Results: 0 done; 1 the
     // file cannot be opened; 2 a read error ended reading (what was read is stored and
-    // linked); 4 a "__Parent" number below 1 or past the last line (linking stops there).
+    // linked); 4 a "__Parent" number below 1 or past the last line (linking stops there);
+    // 5 larger than QS_MAX_FILE_SIZE (a file is not read; a stream stops at the limit).
     int ReadDelimitedFile(char const* path, bool combine);
     // Results: 0 done; 1 the file cannot be opened; 3 a line cannot be written.
     int WriteDelimitedFile(char const* path) const;

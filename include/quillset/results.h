@@ -16,7 +16,7 @@ enum QsCmdGenResult {
     QS_CANNOT_WRITE = 6,       // an output cannot be written (a full disk, for example)
     QS_PARENT_MISMATCH = 9,    // AddCommand: the ID is registered under another parent ID
     QS_VALUE_MISSING = 10,     // generation: a definition lacks a value, optional commands off
-    QS_BEYOND_LIMIT = 11,      // AddCommand, ParseCommandFile: past a limit of quillset/limits.h
+    QS_BEYOND_LIMIT = 11,      // loading, AddCommand, ParseCommandFile: past a limit of quillset/limits.h
     QS_GENERATION_FAILED = 14, // generation: another failure of a definition
 };
 
@@ -34,6 +34,8 @@ enum QsFileResult {
     QS_FILE_READ_ERROR = 2,    // reading stopped early; what was read is stored and linked
     QS_FILE_CANNOT_WRITE = 3,
     QS_FILE_BAD_PARENT = 4,    // a "__Parent" line number outside the lines read
+    QS_FILE_TOO_LARGE = 5,     // larger than QS_MAX_FILE_SIZE: a file is not read, a stream
+                               // stops at the limit (what was read is stored and linked)
 };
 
 // Symbols (Parse, Generate, ApplyDefault) and CCmdSyntax.

@@ -55,6 +55,7 @@ char const* QuillsetFileResultText(int code)
         {QS_FILE_READ_ERROR, "reading stopped at a read error"},
         {QS_FILE_CANNOT_WRITE, "a line cannot be written"},
         {QS_FILE_BAD_PARENT, "a parent line number is out of range"},
+        {QS_FILE_TOO_LARGE, "the file is larger than the size limit"},
     };
     return TextOf(kTexts, code);
 }

@@ -5,6 +5,7 @@
 #define QUILLSET_BASE_STREAM_FILE_H
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace quillset {
 
@@ -20,6 +21,14 @@ public:
 
     // Null when the file could not be opened.
     std::FILE* Get() const { return m_file; }
+
+    // Whether the file is a regular file of more than `size` bytes; other streams can only
+    // be counted while they are read.
+    bool IsLargerThan(long size) const
+    {
+        struct stat info;
+        return m_file != nullptr && fstat(fileno(m_file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > size;
+    }
 
     // Closes an opened file or flushes the standard output; false when buffered output
     // could not be written.

@@ -41,14 +41,6 @@ void StripLineEnd(CString& command)
         command.Delete(length - 1, 1);
 }
 
-// Whether the file is a regular file larger than what is read whole; other streams are
-// counted while they are read.
-bool IsLargerThanLimit(std::FILE* file)
-{
-    struct stat info;
-    return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > QS_MAX_FILE_SIZE;
-}
-
 }  // namespace
 
 int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
@@ -57,7 +49,7 @@ int CCmdGen::ParseCommandFile(char const* path, CDbObject& db)
     std::FILE* const file = input.Get();
     if (file == nullptr)
         return QS_CANNOT_OPEN;
-    if (IsLargerThanLimit(file))
+    if (input.IsLargerThan(QS_MAX_FILE_SIZE))
         return QS_BEYOND_LIMIT;
     CString text;
     char piece[kReadPiece + 1];

@@ -1,6 +1,8 @@
 // The store as delimited text: reading a file of record lines and restoring the parent
 // links written as "__Parent" line numbers, and writing the store to a file or a string.
 #include <quillset/dbobject.h>
+#include <quillset/limits.h>
+#include <quillset/results.h>
 
 #include "base/stream_file.h"
 #include "store/record_group.h"
@@ -77,16 +79,24 @@ int CDbObject::ReadDelimitedFile(char const* path, bool combine)
     std::FILE* const input = file.Get();
     if (input == nullptr)
         return kCannotOpen;
+    if (file.IsLargerThan(QS_MAX_FILE_SIZE))
+        return QS_FILE_TOO_LARGE;
     std::vector<CDbEntry*> lines;  // the record stored for each line, null for skipped ones
     CDbEntry scratch(10);
     char piece[kPieceSize + 1];
+    long total = 0;
     while (std::fgets(piece, sizeof piece, input) != nullptr) {
+        total += static_cast<long>(std::strlen(piece));
+        if (total > QS_MAX_FILE_SIZE)
+            break;
         char const* const text = RecordText(piece);
         if (text != nullptr)
             scratch.SetEntry(text);
         lines.push_back(text ? AddEntry(scratch, combine) : nullptr);
     }
-    int const result = std::ferror(input) ? kReadError : kRead;
+    int result = std::ferror(input) ? kReadError : kRead;
+    if (total > QS_MAX_FILE_SIZE)
+        result = QS_FILE_TOO_LARGE;
     file.Close();
     int const linked = RestoreParents(RecordsInOrder(m_index), lines);
     return linked != kRead ? linked : result;

@@ -3,6 +3,9 @@
 #include "base/stream_file.h"
 #include "syntax/syntax_compiler.h"
 
+#include <quillset/limits.h>
+#include <quillset/results.h>
+
 #include <cstdio>
 
 namespace quillset::syntax {
@@ -11,9 +14,10 @@ int CompileSyntaxFile(char const* path, AddCommandCallback const& addCommand)
 {
     StreamFile file(path, "r");
     if (file.Get() == nullptr)
-        return 4;
+        return QS_CANNOT_OPEN;
     SyntaxScanner scanner;
-    scanner.Start(file.Get());
+    if (file.IsLargerThan(QS_MAX_FILE_SIZE) || !scanner.Start(file.Get(), QS_MAX_FILE_SIZE))
+        return QS_BEYOND_LIMIT;
     file.Close();
     SyntaxGrammar grammar;
     grammar.StartFile();

@@ -127,20 +127,24 @@ std::size_t TrimmedStart(std::string_view s) { return Skip(s, 0, IsBlank); }
 
 }  // namespace
 
-void SyntaxScanner::Start(std::FILE* input)
+bool SyntaxScanner::Start(std::FILE* input, long maxBytes)
 {
     std::string text;
     try {
         char buffer[8192];
         std::size_t count;
-        while ((count = std::fread(buffer, 1, sizeof buffer, input)) > 0)
+        while ((count = std::fread(buffer, 1, sizeof buffer, input)) > 0) {
             text.append(buffer, count);
+            if (static_cast<long>(text.size()) > maxBytes)
+                return false;
+        }
     } catch (std::bad_alloc const&) {
         InternalFailure("out of dynamic memory in yy_create_buffer()");
     }
     if (std::ferror(input))
         InternalFailure("input in flex scanner failed");
     Start(text);
+    return true;
 }
 
 void SyntaxScanner::Start(std::string_view text)

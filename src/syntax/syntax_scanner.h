@@ -17,8 +17,9 @@ namespace quillset::syntax {
 class SyntaxScanner {
 public:
     // Reads the whole stream (a carriage return before a line feed is dropped) and starts
-    // over at its first line. A read error ends the process with status 2.
-    void Start(std::FILE* input);
+    // over at its first line; false, with nothing started, when the stream holds more than
+    // `maxBytes`. A read error ends the process with status 2.
+    bool Start(std::FILE* input, long maxBytes);
     void Start(std::string_view text);
 
     // The next token; 0 at the end of input, and again on every later call.

@@ -5,6 +5,8 @@
 #include "toolkit/failure.h"
 #include "toolkit/tool_dialect.h"
 
+#include <quillset/results.h>
+
 #include <algorithm>
 
 namespace quillset::toolkit {
@@ -21,8 +23,10 @@ int LineOf(std::string const& text, std::size_t offset)
 Converter::Converter(ConverterOptions options)
     : m_options(std::move(options)), m_gen(m_options.syntaxPath.c_str(), 64), m_addressFields(m_gen.GetSyntax())
 {
-    if (m_gen.GetStatus() == 4)
+    if (m_gen.GetStatus() == QS_CANNOT_OPEN)
         throw Failure(m_options.syntaxPath, 0, "cannot open the syntax file");
+    if (m_gen.GetStatus() == QS_BEYOND_LIMIT)
+        throw Failure(m_options.syntaxPath, 0, "the syntax file is larger than the size limit");
     if (m_gen.GetStatus() != 0)
         throw Failure(m_options.syntaxPath, 0, "the syntax file has errors (see `quillset check`)");
     m_gen.EnableRowPacking(m_options.rowPacking);

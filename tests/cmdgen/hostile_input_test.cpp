@@ -108,16 +108,19 @@ TEST(HostileInput, GenerationToAFullDiskFails)
     EXPECT_STREQ(QuillsetResultText(QS_CANNOT_WRITE), "the output cannot be written");
 }
 
-// A configuration file one byte past the largest size is refused before it is parsed.
-TEST(HostileInput, ConfigurationFilePastTheLargestSize)
+// Configuration, syntax and store files one byte past the largest size are refused unread.
+TEST(HostileInput, FilesPastTheLargestSize)
 {
     TempFile syntax("A,,a\n");
     CCmdGen gen(syntax.Path(), 0);
-    TempFile config("a\n");
-    ASSERT_EQ(truncate(config.Path(), QS_MAX_FILE_SIZE + 1), 0);  // sparse: no disk used
+    TempFile big("a\n");
+    ASSERT_EQ(truncate(big.Path(), QS_MAX_FILE_SIZE + 1), 0);  // sparse: no disk used
     CDbObject db;
-    EXPECT_EQ(gen.ParseCommandFile(config.Path(), db), QS_BEYOND_LIMIT);
+    EXPECT_EQ(gen.ParseCommandFile(big.Path(), db), QS_BEYOND_LIMIT);
+    EXPECT_EQ(db.ReadDelimitedFile(big.Path(), false), QS_FILE_TOO_LARGE);
     EXPECT_EQ(db.GetEntryCount(), 0);
+    CCmdGen const tooLarge(big.Path(), 0);
+    EXPECT_EQ(tooLarge.GetStatus(), QS_BEYOND_LIMIT);
 }
 
 // A failed search in a block of children that ends the syntax list climbs to the enclosing

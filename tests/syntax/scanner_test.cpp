@@ -47,7 +47,7 @@ TEST(SyntaxScanner, FatalErrorsEndTheProcess)
     EXPECT_EQ(Render(CompileCommand(fiftyItems).Root()), fiftyItems);
     EXPECT_EXIT(CompileQuietly("\nA,B,%v(" + Repeat("a,", 50) + "a)\n"), testing::ExitedWithCode(3),
                 "^Error on line 2: Too many values in enum variable.\n$");
-    EXPECT_EXIT(quillset::syntax::SyntaxScanner().Start(std::fopen(testing::TempDir().c_str(), "r")),
+    EXPECT_EXIT(quillset::syntax::SyntaxScanner().Start(std::fopen(testing::TempDir().c_str(), "r"), 1024),
                 testing::ExitedWithCode(2), "^input in flex scanner failed\n$");
 }
 
