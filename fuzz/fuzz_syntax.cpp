@@ -18,14 +18,20 @@ char const kConfiguration[] =
     " shutdown\n!\ninterface e1\n speed 100\n mtu 9000\nrouter ospf 1\n network 10.0.0.0 0.0.0.255 area 0\n"
     "banner motd ^C\nhello\n^C\nend\n";
 
-// Whether the input would reach one of the compiler's deliberate process exits.
+// Whether the input would reach one of the compiler's deliberate process exits: more than
+// 50 values in one list, or more than 128 open optional parts and group alternatives in one
+// definition (counted generously: every bracket, brace and bar of a line).
 bool EndsTheProcess(std::string const& text)
 {
     int commas = 0;
+    int nesting = 0;
     bool inList = false;
-    std::size_t opens = 0;
     for (char c : text) {
-        opens += c == '[' || c == '{';
+        nesting += c == '[' || c == '{' || c == '|';
+        if (c == '\n')
+            nesting = 0;
+        if (nesting >= 128)
+            return true;
         if (c == '(')
             inList = true, commas = 0;
         else if (c == ')' || c == '\n')
@@ -33,7 +39,7 @@ bool EndsTheProcess(std::string const& text)
         else if (c == ',' && inList && ++commas >= 50)
             return true;
     }
-    return opens >= 5000;
+    return false;
 }
 
 bool IsCompiledId(CCmdGen& gen, char const* name)
