@@ -2,6 +2,7 @@
 // configuration mode, to check a change before it is sent.
 #include "commands.h"
 #include "diff_session.h"
+#include "process_store.h"
 
 #include "toolkit/input_file.h"
 
@@ -31,7 +32,7 @@ void RegisterApplyCommand(CLI::App& app, int& exitCode)
     command->footer("Example:\n  quillset remediate running.cfg intended.cfg | quillset apply running.cfg - -o check.cfg");
     command->callback([arguments, &exitCode] {
         DiffSession session(arguments->flags);
-        CDbObject running;
+        CDbObject& running = StoreUntilExit();
         session.Parse(arguments->running, running);
         std::string const commands = toolkit::ReadInputFile(arguments->commands);
         diff::ApplyCommands(session.Model(), running, commands, session.Dialect());

@@ -2,6 +2,7 @@
 #include "diff_session.h"
 
 #include "config_files.h"
+#include "process_store.h"
 
 #include "toolkit/failure.h"
 #include "toolkit/tool_dialect.h"
@@ -56,8 +57,8 @@ void CompareConfigurations(DiffFlags const& flags, std::string const& firstPath,
                            Comparison const& compare)
 {
     DiffSession session(flags);
-    CDbObject first;
-    CDbObject second;
+    CDbObject& first = StoreUntilExit();
+    CDbObject& second = StoreUntilExit();
     session.Parse(firstPath, first);
     session.Parse(secondPath, second);
     compare(session.Model(), first, second);

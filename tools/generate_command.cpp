@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "config_files.h"
 #include "converter_options.h"
+#include "process_store.h"
 #include "store_files.h"
 
 #include "toolkit/failure.h"
@@ -30,7 +31,7 @@ void RegisterGenerateCommand(CLI::App& app, int& exitCode)
     command->footer("Example:\n  quillset generate router.json -o router.cfg");
     command->callback([arguments, &exitCode] {
         toolkit::Converter converter(arguments->flags.Options());
-        CDbObject db;
+        CDbObject& db = StoreUntilExit();
         LoadStoreText(toolkit::ReadInputFile(arguments->store), db, arguments->store);
         std::string const text = converter.Generate(db, arguments->store);
         if (text.empty() && db.GetEntryCount() > 0)

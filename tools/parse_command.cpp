@@ -3,6 +3,7 @@
 #include "config_files.h"
 #include "converter_options.h"
 #include "input_list.h"
+#include "process_store.h"
 #include "store_files.h"
 
 #include "toolkit/failure.h"
@@ -49,9 +50,9 @@ std::string OutputFor(ParseArguments const& arguments, std::string const& input)
     return folder + BaseName(input) + (arguments.format == "delimited" ? ".store" : "." + arguments.format);
 }
 
-std::string ParseToStoreText(toolkit::Converter& converter, std::string const& input, std::string const& format)
+std::string ParseToStoreText(toolkit::Converter& converter, std::string const& input, std::string const& format,
+                             CDbObject& db)
 {
-    CDbObject db;
     ParseConfigFile(converter, input, db);
     return FormatStore(db, converter.Syntaxes(), format, input);
 }
@@ -100,7 +101,10 @@ int ParseFiles(ParseArguments const& arguments, std::vector<std::string> const& 
         if (!errors[i].empty())
             return;
         try {
-            std::string text = ParseToStoreText(converter, inputs[i], arguments.format);
+            // Each of many stores is freed once written; the only one lasts until exit.
+            CDbObject perFile;
+            CDbObject& db = inputs.size() == 1 ? StoreUntilExit() : perFile;
+            std::string text = ParseToStoreText(converter, inputs[i], arguments.format, db);
             if (oneOutput)
                 texts[i] = std::move(text);
             else

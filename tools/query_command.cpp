@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "config_files.h"
 #include "converter_options.h"
+#include "process_store.h"
 #include "record_json.h"
 #include "record_selection.h"
 
@@ -49,7 +50,7 @@ void RegisterQueryCommand(CLI::App& app, int& exitCode)
                     "  quillset query router.cfg Address --under Interface:name=FastEthernet0/1");
     command->callback([arguments, &exitCode] {
         toolkit::Converter converter(arguments->flags.Options());
-        CDbObject db;
+        CDbObject& db = StoreUntilExit();
         ParseConfigFile(converter, arguments->config, db);
         std::vector<CDbEntry*> const records = arguments->selection.Select(db, arguments->config);
         toolkit::WriteOutputFile(

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "config_files.h"
 #include "converter_options.h"
+#include "process_store.h"
 #include "record_selection.h"
 
 #include "toolkit/failure.h"
@@ -23,7 +24,7 @@ struct SetArguments {
 void Run(SetArguments const& arguments)
 {
     toolkit::Converter converter(arguments.flags.Options());
-    CDbObject db;
+    CDbObject& db = StoreUntilExit();
     ParseConfigFile(converter, arguments.config, db);
     std::vector<CDbEntry*> records = arguments.selection.Select(db, arguments.config);
     if (records.empty() && arguments.create)
