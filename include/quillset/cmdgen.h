@@ -101,7 +101,8 @@ private:
     CHashTable<CCmdSyntax> m_hashSyntax;
     bool m_cmdOptional;
     bool m_rowPacking;
-    bool m_dispatchIndex;  // off only to check the index against the full search
+    bool m_dispatchIndex;    // off only to check the index against the full search
+    bool m_generationIndex;  // off only to check generation's level index against the plain walk
     QuillsetLineHandler m_lineHandler;
     QuillsetUnknownHandler m_unknownHandler;
     int m_errorLine;

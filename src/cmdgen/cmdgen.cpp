@@ -25,6 +25,7 @@ CCmdGen::CCmdGen(char const* syntaxFile, int initialSize)
       m_cmdOptional(true),
       m_rowPacking(true),
       m_dispatchIndex(true),
+      m_generationIndex(true),
       m_lineHandler(nullptr),
       m_unknownHandler(nullptr),
       m_errorLine(0),
@@ -51,6 +52,7 @@ CCmdGen::CCmdGen(CCmdGen&& other)
       m_cmdOptional(other.m_cmdOptional),
       m_rowPacking(other.m_rowPacking),
       m_dispatchIndex(other.m_dispatchIndex),
+      m_generationIndex(other.m_generationIndex),
       m_lineHandler(other.m_lineHandler),
       m_unknownHandler(other.m_unknownHandler),
       m_errorLine(other.m_errorLine),
@@ -71,6 +73,7 @@ CCmdGen& CCmdGen::operator=(CCmdGen&& other)
     m_cmdOptional = other.m_cmdOptional;
     m_rowPacking = other.m_rowPacking;
     m_dispatchIndex = other.m_dispatchIndex;
+    m_generationIndex = other.m_generationIndex;
     m_lineHandler = other.m_lineHandler;
     m_unknownHandler = other.m_unknownHandler;
     m_errorLine = other.m_errorLine;

@@ -10,7 +10,8 @@
 int CCmdGen::GenerateCommand(CDbObject const& db, CString& text)
 {
     m_errorLine = 0;
-    quillset::cmdgen::GenerationWalk walk(m_syntax, db, {m_cmdOptional, m_unknownHandler != nullptr}, text);
+    quillset::cmdgen::GenerationWalk walk(m_syntax, db, {m_cmdOptional, m_unknownHandler != nullptr, m_generationIndex},
+                                          text);
     int position = 0;
     int const result = walk.Run(nullptr, position);
     m_errorLine = walk.FailedDefinition();

@@ -42,6 +42,7 @@ GenerationWalk::GenerationWalk(CDynArray<CCmdSyntax*> const& syntaxes, CDbObject
       m_options(options),
       m_text(text),
       m_groupEnd(GroupEnds(syntaxes)),
+      m_levelGroups(syntaxes, m_groupEnd),
       m_reserve(kReserveStep)
 {
     m_text.Empty();
@@ -51,7 +52,7 @@ GenerationWalk::GenerationWalk(CDynArray<CCmdSyntax*> const& syntaxes, CDbObject
 
 int GenerationWalk::Run(CDbEntry const* parent, int& position)
 {
-    m_levels.push_back({parent, position});
+    OpenLevel(parent, position);
     for (;;) {
         Level& level = m_levels.back();
         if (level.record != nullptr) {
@@ -79,6 +80,21 @@ int GenerationWalk::Run(CDbEntry const* parent, int& position)
     }
 }
 
+// Opens the level of `parent` at `position`. Under a record (the top level has none), the
+// level starts at the first group of its children's commands, or at its end.
+void GenerationWalk::OpenLevel(CDbEntry const* parent, int position)
+{
+    Level level;
+    level.parent = parent;
+    level.position = position;
+    if (parent != nullptr && position < m_syntaxes.GetSize() && m_options.childGroupsOnly) {
+        level.groups = m_levelGroups.GroupsOfChildren(position, *parent);
+        level.position = level.groups.empty() ? m_levelGroups.LevelEnd(position) : level.groups[0];
+        level.nextGroup = 1;
+    }
+    m_levels.push_back(std::move(level));
+}
+
 // Takes up the next record of the command at the level's position, or moves past the
 // command's group when it has no further record.
 void GenerationWalk::StepLevel(Level& level)
@@ -88,7 +104,12 @@ void GenerationWalk::StepLevel(Level& level)
     level.seenUnknown = level.seenUnknown || SameText(id, QS_UNKNOWN_ID);
     level.record = m_db.Select(id, level.parent, level.nextRecord);
     if (level.record == nullptr) {
-        level.position = m_groupEnd[i];
+        if (level.parent == nullptr || !m_options.childGroupsOnly)
+            level.position = m_groupEnd[i];
+        else if (level.nextGroup < level.groups.size())
+            level.position = level.groups[level.nextGroup++];
+        else
+            level.position = m_levelGroups.LevelEnd(i);
         level.nextRecord = 0;
         return;
     }
@@ -130,7 +151,7 @@ void GenerationWalk::WriteDefinitions(Level& level)
             break;
         // Children are written only under a record that has a line of its own.
         if (level.written && SameText(m_syntaxes[j]->GetParentId(), id)) {
-            m_levels.push_back({level.record, j});  // `level` may move: used no more
+            OpenLevel(level.record, j);  // `level` may move: used no more
             return;
         }
         if (!SameText(m_syntaxes[j]->GetId(), id))

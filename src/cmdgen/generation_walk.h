@@ -7,6 +7,8 @@
 
 #include <quillset/cmdgen.h>
 
+#include "cmdgen/level_groups.h"
+
 #include <vector>
 
 namespace quillset::cmdgen {
@@ -16,6 +18,7 @@ public:
     struct Options {
         bool cmdOptional;       // a definition lacking a value writes no line instead of failing
         bool keepsUnknownLines; // "_UNKNOWN" records close a level that has no definition for them
+        bool childGroupsOnly;   // under a record, visit only the groups of its children's commands
     };
 
     GenerationWalk(CDynArray<CCmdSyntax*> const& syntaxes, CDbObject const& db, Options options, CString& text);
@@ -29,10 +32,13 @@ public:
 private:
     // One level being written: the commands of one parent ID for one parent record, the
     // syntax index reached, the next record of the command there, and the record being
-    // written with the definition reached for it.
+    // written with the definition reached for it. Under a parent record, only the groups of
+    // its children's commands are visited (`groups`, from `nextGroup` on).
     struct Level {
-        CDbEntry const* parent;
-        int position;
+        CDbEntry const* parent = nullptr;
+        int position = 0;
+        std::vector<int> groups;
+        std::size_t nextGroup = 0;
         int nextRecord = 0;
         bool seenUnknown = false;
         CDbEntry const* record = nullptr;
@@ -40,6 +46,7 @@ private:
         bool written = false;
     };
 
+    void OpenLevel(CDbEntry const* parent, int position);
     void StepLevel(Level& level);
     void CloseLevel(Level const& level);
     void WriteDefinitions(Level& level);
@@ -52,6 +59,7 @@ private:
     Options m_options;
     CString& m_text;
     std::vector<int> m_groupEnd;
+    LevelGroups m_levelGroups;
     std::vector<Level> m_levels;
     int m_result = 0;
     int m_failedDefinition = 0;
