@@ -136,7 +136,10 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     // Read through a const view: indexing it never grows the list.
     CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
     quillset::syntax::PaddedLine const line(command);
-    auto const matches = [&](int index) { return quillset::syntax::ParseLine(*syntaxes[index], line, &record) == 0; };
+    auto const matches = [&](int index) {
+        bool const keywordsFound = !line.IsTooLong() && blocks.Keywords().FoundIn(index, line.Text());
+        return quillset::syntax::ParseLine(*syntaxes[index], line, &record, keywordsFound) == 0;
+    };
     auto const& dispatch = blocks.Dispatch();
     int const matched = dispatch.Covers(position) ? dispatch.Search(position, command, matches)
                                                   : blocks.SearchInOrder(position, first, end, matches);

@@ -17,7 +17,7 @@ struct OpenBlock {
 
 }  // namespace
 
-CCommandSet::CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes, bool indexed)
+CCommandSet::CCommandSet(CDynArray<CCmdSyntax*> const& syntaxes, bool indexed) : m_keywords(syntaxes)
 {
     BuildBlocks(syntaxes);
     IndexBlocks(syntaxes.GetSize());

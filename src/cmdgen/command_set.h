@@ -10,6 +10,7 @@
 #include <quillset/dynarray.h>
 
 #include "cmdgen/command_dispatch.h"
+#include "cmdgen/definition_keywords.h"
 
 #include <memory>
 #include <vector>
@@ -31,6 +32,7 @@ public:
     int GetBlockCount() const { return m_blocks.GetSize() / 2; }
     void GetBlock(int block, int& first, int& end) const;
     quillset::cmdgen::CommandDispatch const& Dispatch() const { return *m_dispatch; }
+    quillset::cmdgen::DefinitionKeywords const& Keywords() const { return m_keywords; }
 
     // Calls matches(index) on each syntax of the block (first, end) once, from `position`
     // on, wrapping around and passing over the nested blocks of children as a whole, until
@@ -52,6 +54,7 @@ private:
     // Per pair of m_blocks: the start of the block that encloses it, or -1.
     std::vector<int> m_enclosingStart;
     std::unique_ptr<quillset::cmdgen::CommandDispatch> m_dispatch;
+    quillset::cmdgen::DefinitionKeywords m_keywords;
 };
 
 template <class Matches>

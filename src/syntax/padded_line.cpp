@@ -22,6 +22,21 @@ void Reset(CDbEntry* record)
         record->Clear();
 }
 
+int MatchChecked(CSymbolEntry& root, PaddedLine const& line, CDbEntry* record, bool keywordsFound)
+{
+    Reset(record);
+    if (line.IsTooLong() || !keywordsFound)
+        return 3;
+    char const* cursor = line.Text();
+    ChainMatcher matcher(&cursor, record);
+    int const result = matcher.Match(&root, nullptr, false);
+    if (!matcher.IsExhausted())
+        return result;
+    // Past the work bound the line does not match, whatever was found on the way.
+    record->Clear();
+    return 3;
+}
+
 }  // namespace
 
 // Padding the line with as many spaces as it has characters lets a literal that ends in a
@@ -39,20 +54,16 @@ PaddedLine::PaddedLine(char const* line)
 
 int MatchLine(CSymbolEntry& root, PaddedLine const& line, CDbEntry* record)
 {
-    Reset(record);
-    if (line.IsTooLong() || !root.HasKeywords(line.Text()))
-        return 3;
-    char const* cursor = line.Text();
-    ChainMatcher matcher(&cursor, record);
-    int const result = matcher.Match(&root, nullptr, false);
-    if (!matcher.IsExhausted())
-        return result;
-    // Past the work bound the line does not match, whatever was found on the way.
-    record->Clear();
-    return 3;
+    return MatchChecked(root, line, record, !line.IsTooLong() && root.HasKeywords(line.Text()));
 }
 
 int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record)
+{
+    CSymbolEntry* const root = syntax.GetRoot();
+    return ParseLine(syntax, line, record, root != nullptr && !line.IsTooLong() && root->HasKeywords(line.Text()));
+}
+
+int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record, bool keywordsFound)
 {
     if ((syntax.GetFlags() & kParseFlag) == 0) {
         Reset(record);
@@ -62,7 +73,7 @@ int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record)
         Reset(record);
         return 3;
     }
-    int const result = MatchLine(*syntax.GetRoot(), line, record);
+    int const result = MatchChecked(*syntax.GetRoot(), line, record, keywordsFound);
     if (result == 0)
         record->SetName(syntax.GetId());
     return result;

@@ -28,6 +28,8 @@ private:
 int MatchLine(CSymbolEntry& root, PaddedLine const& line, CDbEntry* record);
 // CCmdSyntax::Parse on a line already padded.
 int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record);
+// The same, for a caller that has checked the definition's keywords (HasKeywords) itself.
+int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record, bool keywordsFound);
 
 }  // namespace quillset::syntax
 
