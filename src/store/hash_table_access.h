@@ -49,7 +49,8 @@ struct HashTableAccess {
 
     // Puts the cursor on the element of `key` whose value is `value`, where an enumeration
     // that stopped there would leave it, so that RemoveCurrent removes it. The group is
-    // searched from its end, where the latest values are. False, with the cursor unchanged,
+    // searched from both ends at once, where the latest and the oldest values are (records
+    // are most often deleted newest or oldest first). False, with the cursor unchanged,
     // when `key` has no such element.
     static bool MoveTo(Table& table, char const* key, T const* value)
     {
@@ -60,8 +61,9 @@ struct HashTableAccess {
         if (g < 0)
             return false;
         typename Table::Group& group = table.buckets[b][g];
-        for (int e = group.GetSize() - 1; e >= 0; --e) {
-            if (Table::ValueOf(group[e]) == value) {
+        for (int back = group.GetSize() - 1, front = 0; front <= back; --back, ++front) {
+            int const e = Table::ValueOf(group[back]) == value ? back : Table::ValueOf(group[front]) == value ? front : -1;
+            if (e >= 0) {
                 table.enumBucket = b;
                 table.enumGroup = g;
                 table.enumElement = e;
