@@ -9,6 +9,7 @@
 #include "toolkit/record_tree.h"
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -22,12 +23,12 @@ int const kNewSpeed = 1000;
 
 void PrintRecordCounts(CDbObject const& db, toolkit::SyntaxList const& syntaxes)
 {
-    std::printf("Records per command:\n");
+    std::printf("Records per command:\n");  // unmatched lines are counted per mode below
     std::set<std::string> seen;
     for (int i = 0; i < syntaxes.GetSize(); ++i) {
         char const* id = syntaxes[i]->GetId();
         int const count = db.SelectCount(id, nullptr);
-        if (seen.insert(id).second && count > 0)
+        if (seen.insert(id).second && count > 0 && std::strcmp(id, QS_UNKNOWN_ID) != 0)
             std::printf("  %-14s %d\n", id, count);
     }
 }
