@@ -12,12 +12,11 @@
 #include <unordered_set>
 #include <vector>
 
+using quillset::detail::IndexAccess;
 using quillset::detail::RecordAccess;
 using quillset::detail::RecordGroup;
 using quillset::detail::RecordTable;
 using quillset::detail::StoreState;
-
-using quillset::detail::IndexAccess;
 
 namespace {
 

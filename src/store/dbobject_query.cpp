@@ -12,12 +12,11 @@
 #include <deque>
 #include <string>
 
+using quillset::detail::IndexAccess;
 using quillset::detail::QueryMemory;
 using quillset::detail::RecordGroup;
 using quillset::detail::RecordTable;
 using quillset::detail::StoreState;
-
-using quillset::detail::IndexAccess;
 
 namespace {
 
