@@ -126,7 +126,9 @@ int CCmdGen::GetNextCommand(CString const& text, int start, CString& command, in
 
 CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position, CCommandSet const& blocks)
 {
-    CDbEntry record(10);
+    // The working record moves into the store when a definition matches, slot arrays and
+    // all, so it starts with none: most commands hold one to three fields.
+    CDbEntry record(0);
     int first, end;
     blocks.FindBlock(position, first, end);
     if (first >= end) {
