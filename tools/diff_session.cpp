@@ -5,20 +5,8 @@
 #include "process_store.h"
 
 #include "toolkit/failure.h"
-#include "toolkit/tool_dialect.h"
-
-#include <filesystem>
 
 namespace quillset::tool {
-
-namespace {
-
-std::string RulesBeside(std::string const& syntaxPath)
-{
-    return std::filesystem::path(syntaxPath).replace_extension(".rules").string();
-}
-
-}  // namespace
 
 void AddDiffFlags(CLI::App& command, DiffFlags& flags)
 {
@@ -30,13 +18,9 @@ void AddDiffFlags(CLI::App& command, DiffFlags& flags)
 
 DiffSession::DiffSession(DiffFlags const& flags) : m_converter(flags.converter.Options())
 {
-    std::string path = flags.rules;
-    if (path.empty())
-        path = RulesBeside(m_converter.Options().syntaxPath);
     diff::Rules rules;
     diff::RulesError error;
-    bool const useFile = !flags.rules.empty() || std::filesystem::exists(path);
-    if (useFile && !diff::LoadRules(path, rules, error))
+    if (!diff::LoadRulesFor(m_converter.Options().syntaxPath, flags.rules, rules, error))
         throw toolkit::Failure(error.file, error.line, error.what);
     if (!m_model.Build(m_converter.Syntaxes(), rules, error))
         throw toolkit::Failure(error.file, error.line, error.what);
@@ -48,9 +32,7 @@ void DiffSession::Write(CDbObject const& db, std::string const& output) { WriteC
 
 diff::ApplyDialect DiffSession::Dialect() const
 {
-    if (m_converter.Options().dialect)
-        return {toolkit::ToolLineHandler, toolkit::ToolUnknownHandler};
-    return {nullptr, QuillsetHandleUnknown};
+    return {m_converter.LineHandler(), m_converter.UnknownHandler()};
 }
 
 void CompareConfigurations(DiffFlags const& flags, std::string const& firstPath, std::string const& secondPath,

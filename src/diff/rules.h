@@ -60,6 +60,11 @@ bool ParseRules(std::string_view text, std::string const& fileName, Rules& rules
 // Reads a rules file; a file that cannot be read is an error naming it.
 bool LoadRules(std::string const& path, Rules& rules, RulesError& error);
 
+// The rules a syntax file uses: the file at `rulesPath` when it is not empty, else the file
+// beside the syntax with the extension ".rules" when there is one, else no rules (every
+// record is then identified by its whole text).
+bool LoadRulesFor(std::string const& syntaxPath, std::string const& rulesPath, Rules& rules, RulesError& error);
+
 }  // namespace quillset::diff
 
 #endif

@@ -8,6 +8,7 @@
 #include "diff/rules.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -109,6 +110,14 @@ bool LoadRules(std::string const& path, Rules& rules, RulesError& error)
     std::ostringstream content;
     content << in.rdbuf();
     return ParseRules(content.str(), path, rules, error);
+}
+
+bool LoadRulesFor(std::string const& syntaxPath, std::string const& rulesPath, Rules& rules, RulesError& error)
+{
+    if (!rulesPath.empty())
+        return LoadRules(rulesPath, rules, error);
+    std::string const beside = std::filesystem::path(syntaxPath).replace_extension(".rules").string();
+    return !std::filesystem::exists(beside) || LoadRules(beside, rules, error);
 }
 
 }  // namespace quillset::diff

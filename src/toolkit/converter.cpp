@@ -30,12 +30,15 @@ Converter::Converter(ConverterOptions options)
     if (m_gen.GetStatus() != 0)
         throw Failure(m_options.syntaxPath, 0, "the syntax file has errors (see `quillset check`)");
     m_gen.EnableRowPacking(m_options.rowPacking);
-    if (m_options.dialect) {
-        m_gen.RegisterLineProcessingHandler(ToolLineHandler);
-        m_gen.RegisterUnknownCommandHandler(ToolUnknownHandler);
-    } else {
-        m_gen.RegisterUnknownCommandHandler(PlainUnknownHandler);
-    }
+    m_gen.RegisterLineProcessingHandler(LineHandler());
+    m_gen.RegisterUnknownCommandHandler(UnknownHandler());
+}
+
+QuillsetLineHandler Converter::LineHandler() const { return m_options.dialect ? ToolLineHandler : nullptr; }
+
+QuillsetUnknownHandler Converter::UnknownHandler() const
+{
+    return m_options.dialect ? ToolUnknownHandler : PlainUnknownHandler;
 }
 
 int Converter::Parse(std::string text, CDbObject& db, std::string const& source)
@@ -44,7 +47,7 @@ int Converter::Parse(std::string text, CDbObject& db, std::string const& source)
         throw Failure(source, LineOf(text, nul), "binary data (a NUL byte); not a configuration text");
     if (!text.empty() && text.back() != '\n')
         text += '\n';
-    CommandScan const scan = ScanCommands(text, m_options.dialect ? ToolLineHandler : nullptr);
+    CommandScan const scan = ScanCommands(text, LineHandler());
     if (scan.unfinishedLine > 0)
         throw Failure(source, scan.unfinishedLine, "banner never closed: no later line ends with ^C");
     ParseText(text, db);

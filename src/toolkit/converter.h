@@ -35,6 +35,9 @@ public:
     std::string Generate(CDbObject const& db, std::string const& source);
 
     SyntaxList const& Syntaxes() { return m_gen.GetSyntax(); }
+    // The handlers parsing uses, for a host that reads commands the same way.
+    QuillsetLineHandler LineHandler() const;
+    QuillsetUnknownHandler UnknownHandler() const;
     ConverterOptions const& Options() const { return m_options; }
 
 private:
