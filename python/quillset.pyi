@@ -19,6 +19,11 @@ class ParseError(Error):
 class GenerateError(Error):
     """Generation failed; the message names the definition."""
 
+class RulesError(Error):
+    """A rules file could not be used: unreadable, a bad line, a command or field the syntax lacks."""
+    path: str
+    line: int
+
 class DeletedRecordError(Error):
     """A Record was used after its record was deleted from its store."""
 
@@ -70,6 +75,12 @@ class Syntax:
     def path(self) -> str: ...
     def parse(self, text_or_path: Union[str, os.PathLike[str]], dialect: bool = True) -> Store: ...
     def generate(self, store: Store) -> str: ...
+    def diff(self, a: Store, b: Store, rules: Union[str, os.PathLike[str], None] = None) -> list[dict[str, Any]]:
+        """[{'parents': [str], 'changes': [{'kind': 'only_in_a' | 'only_in_b' | 'changed', 'command': str,
+        'lines': [str], 'fields': [{'field': str, 'old': str, 'new': str}]}]}], as `quillset diff --format json`."""
+    def remediate(self, running: Store, intended: Store, rules: Union[str, os.PathLike[str], None] = None) -> str: ...
+    def apply(self, running: Union[str, os.PathLike[str]], commands: str, dialect: bool = True,
+              rules: Union[str, os.PathLike[str], None] = None) -> Store: ...
 
 def parse_many(paths: Sequence[Union[str, os.PathLike[str]]], jobs: Optional[int] = None,
                syntax: Optional[Syntax] = None, dialect: bool = True) -> list[Store]: ...

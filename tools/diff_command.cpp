@@ -30,18 +30,6 @@ char const* KindSign(diff::ChangeKind kind)
     }
 }
 
-char const* KindName(diff::ChangeKind kind)
-{
-    switch (kind) {
-    case diff::ChangeKind::OnlyInA:
-        return "only_in_a";
-    case diff::ChangeKind::OnlyInB:
-        return "only_in_b";
-    default:
-        return "changed";
-    }
-}
-
 // A record without lines (one the syntax never writes) is shown by its command.
 std::vector<std::string> ShownLines(diff::RecordChange const& change)
 {
@@ -80,7 +68,7 @@ Json DiffJson(DiffArguments const& arguments, std::vector<diff::ChangeGroup> con
             for (diff::FieldChange const& field : change.fields)
                 fields.push_back({{"field", field.field}, {"old", field.oldValue}, {"new", field.newValue}});
             changes.push_back(
-                {{"kind", KindName(change.kind)}, {"command", change.command}, {"lines", change.lines}, {"fields", fields}});
+                {{"kind", diff::ChangeKindName(change.kind)}, {"command", change.command}, {"lines", change.lines}, {"fields", fields}});
         }
         list.push_back({{"parents", group.parents}, {"changes", changes}});
     }

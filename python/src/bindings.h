@@ -10,6 +10,8 @@ void BindErrors(pybind11::module_& module);
 void BindRecord(pybind11::module_& module);
 void BindStore(pybind11::module_& module);
 void BindSyntax(pybind11::module_& module);
+// Adds diff, remediate and apply to the Syntax class BindSyntax made.
+void BindDiff(pybind11::module_& module);
 
 }  // namespace quillset::python
 

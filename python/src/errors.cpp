@@ -49,6 +49,9 @@ void BindErrors(py::module_& module)
     MakeType(module, "GenerateError", base,
              "Generation failed: a definition lacks a value, or another failure; the message names the "
              "definition.");
+    MakeType(module, "RulesError", base,
+             "A rules file could not be used (unreadable, a bad line, a command or field the syntax lacks): "
+             "`path` and `line` (0 when there is none).");
     MakeType(module, "DeletedRecordError", base, "A Record was used after its record was deleted from its store.");
 }
 
@@ -71,6 +74,11 @@ void RaiseParseError(toolkit::Failure const& failure)
 void RaiseGenerateError(toolkit::Failure const& failure)
 {
     Raise(Type("GenerateError"), failure.what(), py::dict());
+}
+
+void RaiseRulesError(std::string const& path, int line, std::string const& message)
+{
+    Raise(Type("RulesError"), message, py::dict(py::arg("path") = ToPython(path), py::arg("line") = line));
 }
 
 void RaiseDeletedRecord()

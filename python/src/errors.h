@@ -20,6 +20,8 @@ namespace quillset::python {
 [[noreturn]] void RaiseParseError(toolkit::Failure const& failure);
 // Raises GenerateError with the message of the failed generation.
 [[noreturn]] void RaiseGenerateError(toolkit::Failure const& failure);
+// Raises RulesError for a rules file that cannot be used: `path` and `line` name it.
+[[noreturn]] void RaiseRulesError(std::string const& path, int line, std::string const& message);
 // Raises DeletedRecordError for a Record whose record was deleted.
 [[noreturn]] void RaiseDeletedRecord();
 

@@ -15,4 +15,5 @@ PYBIND11_MODULE(quillset, module)
     quillset::python::BindRecord(module);
     quillset::python::BindStore(module);
     quillset::python::BindSyntax(module);
+    quillset::python::BindDiff(module);
 }

@@ -4,9 +4,12 @@
 
 #include "errors.h"
 #include "stderr_capture.h"
+#include "text.h"
 
 #include "toolkit/failure.h"
 #include "toolkit/input_file.h"
+
+#include <pybind11/stl/filesystem.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -58,6 +61,16 @@ std::shared_ptr<toolkit::Converter> Syntax::Compile(bool dialect) const
     } catch (toolkit::Failure const&) {
         RaiseSyntaxFileError(m_path, CanOpen(m_path) ? 2 : 4, Lines(capture.Finish()));
     }
+}
+
+Source SourceOf(py::handle textOrPath)
+{
+    if (!py::isinstance<py::str>(textOrPath))
+        return {textOrPath.cast<std::filesystem::path>().string(), {}};
+    std::string text = FromPython(textOrPath);
+    if (text.find('\n') == std::string::npos)
+        return {std::move(text), {}};
+    return {std::nullopt, std::move(text)};
 }
 
 void Syntax::ParseInto(Source const& source, bool dialect, StoreHandle& store) const

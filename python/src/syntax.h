@@ -9,6 +9,8 @@
 
 #include "toolkit/converter.h"
 
+#include <pybind11/pybind11.h>
+
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -22,6 +24,9 @@ struct Source {
     std::string text;
 };
 
+// A pathlib.Path, or a str without a line feed, names a file; any other str is the text.
+Source SourceOf(pybind11::handle textOrPath);
+
 class Syntax {
 public:
     // Compiles the file (the bundled syntax for none); raises SyntaxFileError when it
@@ -30,6 +35,8 @@ public:
 
     std::string const& Path() const { return m_path; }
     toolkit::SyntaxList const& Syntaxes() const { return m_dialect->Syntaxes(); }
+    // The converter that parses with the device dialect or without it.
+    toolkit::Converter& ConverterFor(bool dialect) const { return dialect ? *m_dialect : *m_plain; }
 
     // Parses into `store`; throws toolkit::Failure. Safe on many threads at once.
     void ParseInto(Source const& source, bool dialect, StoreHandle& store) const;

@@ -21,17 +21,6 @@ namespace quillset::python {
 
 namespace {
 
-// A pathlib.Path, or a str without a line feed, names a file; any other str is the text.
-Source SourceOf(py::handle textOrPath)
-{
-    if (!py::isinstance<py::str>(textOrPath))
-        return {textOrPath.cast<std::filesystem::path>().string(), {}};
-    std::string text = FromPython(textOrPath);
-    if (text.find('\n') == std::string::npos)
-        return {std::move(text), {}};
-    return {std::nullopt, std::move(text)};
-}
-
 StorePtr Parse(Syntax const& syntax, py::handle textOrPath, bool dialect)
 {
     Source const source = SourceOf(textOrPath);

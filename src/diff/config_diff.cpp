@@ -85,4 +85,16 @@ std::vector<ChangeGroup> DiffStores(CommandModel const& model, CDbObject const& 
     return collector.Take();
 }
 
+char const* ChangeKindName(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::OnlyInA:
+        return "only_in_a";
+    case ChangeKind::OnlyInB:
+        return "only_in_b";
+    default:
+        return "changed";
+    }
+}
+
 }  // namespace quillset::diff

@@ -15,6 +15,9 @@ namespace quillset::diff {
 
 enum class ChangeKind { OnlyInA, OnlyInB, Changed };
 
+// "only_in_a", "only_in_b" or "changed", as the JSON of a difference names the kinds.
+char const* ChangeKindName(ChangeKind kind);
+
 struct RecordChange {
     ChangeKind kind = ChangeKind::Changed;
     std::string command;             // the command ID ("_UNKNOWN" for an unmatched line)
