@@ -71,12 +71,14 @@ void Converter::ReparseKeepingUnwritableLines(std::string const& text, std::vect
     std::vector<NumberedLine> lost = LinesLost(text, Generate(db, source));
     if (lost.empty())
         return;
-    if (text.find(kUnmatchedMark) == std::string::npos) {
-        CDbObject fresh(db.GetName());
-        db = std::move(fresh);
+    CDbObject fresh(db.GetName());
+    db = std::move(fresh);
+    {
+        MarkedParse const marked;
         ParseText(MarkLines(text, lost, commandLines), db);
-        lost = LinesLost(text, Generate(db, source));
     }
+    // A definition that matches any text still takes a marked line, mark and all.
+    lost = LinesLost(text, Generate(db, source));
     if (!lost.empty())
         throw Failure(source, lost.front().line, "the syntax cannot write this line back: " + lost.front().text);
 }

@@ -16,6 +16,9 @@ int const kAddressType = 9;
 
 std::size_t IndentationOf(std::string const& line) { return line.find_first_not_of(" \t"); }
 
+// Whether a MarkedParse lives on this thread.
+thread_local bool t_inMarkedParse = false;
+
 }  // namespace
 
 AddressFields::AddressFields(SyntaxList const& syntaxes)
@@ -61,7 +64,8 @@ std::string MarkLines(std::string const& text, std::vector<NumberedLine> const& 
         bool const startsCommand = nextCommand != commandLines.end() && *nextCommand == number;
         std::size_t const indentation = IndentationOf(line);
         if (startsCommand && indentation != std::string::npos &&
-            marked.count(line.substr(0, line.find_last_not_of(" \t\r\f\v") + 1)) > 0)
+            (line[indentation] == kUnmatchedMark ||
+             marked.count(line.substr(0, line.find_last_not_of(" \t\r\f\v") + 1)) > 0))
             line.insert(indentation, 1, kUnmatchedMark);
         result += line;
         result += '\n';
@@ -69,11 +73,15 @@ std::string MarkLines(std::string const& text, std::vector<NumberedLine> const& 
     return result;
 }
 
+MarkedParse::MarkedParse() { t_inMarkedParse = true; }
+
+MarkedParse::~MarkedParse() { t_inMarkedParse = false; }
+
 std::string Unmarked(char const* command)
 {
     std::string text = command;
     std::size_t const indentation = IndentationOf(text);
-    if (indentation != std::string::npos && text[indentation] == kUnmatchedMark)
+    if (t_inMarkedParse && indentation != std::string::npos && text[indentation] == kUnmatchedMark)
         text.erase(indentation, 1);
     return text;
 }

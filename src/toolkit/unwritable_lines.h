@@ -35,11 +35,24 @@ private:
 };
 
 // `text` with the mark after the indentation of every line that starts a command (its number
-// is in `commandLines`, ascending) and whose text is one of `lines`.
+// is in `commandLines`, ascending) and whose text is one of `lines` or starts with the mark
+// already (so that taking one mark off gives every line back).
 std::string MarkLines(std::string const& text, std::vector<NumberedLine> const& lines,
                       std::vector<int> const& commandLines);
 
-// `command` without the mark that MarkLines put after its indentation.
+// Marks the parse of a text MarkLines marked, on the calling thread, for as long as it
+// lives: the handlers run inside the parse call, and only then is a leading mark byte one
+// of ours rather than the configuration's own.
+class MarkedParse {
+public:
+    MarkedParse();
+    ~MarkedParse();
+    MarkedParse(MarkedParse const&) = delete;
+    MarkedParse& operator=(MarkedParse const&) = delete;
+};
+
+// `command` without the mark that MarkLines put after its indentation, during a MarkedParse;
+// as it is otherwise.
 std::string Unmarked(char const* command);
 
 }  // namespace quillset::toolkit

@@ -27,6 +27,8 @@ char const* const kLines[] = {
     // Addresses the address type reads but cannot write back.
     " ip address 10.0.0.1 255.0.0.0", " ip address 1.2.3. 4", " ip address 1.2.3.00000000004",
     "ip route 0.0.0. 00.0.0.0 x",      "ip route 1.2.3.4 5.6.7.8 x",   "ip route 1.2.3.+4 5.6.7.8 x",
+    // The byte that keeps such lines unmatched, in lines of the configuration's own.
+    "\x1fhostname x",                  " \x1fspeed 5",
 };
 
 std::string RandomConfiguration(std::mt19937& random)
@@ -132,15 +134,15 @@ TEST(DialectProperty, UnclosedBannerIsAFailureNamingItsLine)
 
 TEST(DialectProperty, UnwritableLineIsRefusedWhenItCannotBeKeptAsText)
 {
-    TempFile const syntax(quillset::test::kSmallSyntax);
+    // A definition that matches any text takes the line once its address no longer matches.
+    TempFile const syntax("Route,,ip route %prefix:ip %mask:ip %next\nAny,,%*text\n");
     Converter converter(quillset::test::SmallOptions(syntax));
-    // The byte that keeps such a line unmatched is already in the text.
     CDbObject db;
     try {
-        converter.Parse("hostname \x1f\nip route 0.0.0. 00.0.0.0 x\n", db, "marked");
+        converter.Parse("ip route 1.2.3.4 5.6.7.8 x\nip route 0.0.0. 00.0.0.0 x\n", db, "caught");
         FAIL() << "parsed";
     } catch (Failure const& failure) {
-        EXPECT_EQ(failure.Describe(), "marked:2: the syntax cannot write this line back: ip route 0.0.0. 00.0.0.0 x");
+        EXPECT_EQ(failure.Describe(), "caught:2: the syntax cannot write this line back: ip route 0.0.0. 00.0.0.0 x");
     }
 }
 
