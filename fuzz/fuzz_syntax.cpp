@@ -32,8 +32,8 @@ bool EndsTheProcess(std::string const& text)
             nesting = 0;
         if (nesting >= 128)
             return true;
-        if (c == '(')
-            inList = true, commas = 0;
+        if (c == '(' && !inList)
+            inList = true, commas = 0;  // a "(" inside a list is one of its values
         else if (c == ')' || c == '\n')
             inList = false;
         else if (c == ',' && inList && ++commas >= 50)
