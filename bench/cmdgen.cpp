@@ -1,12 +1,8 @@
 // Parsing and generating a configuration of 10^4 to 10^6 lines with the bundled dialect
 // syntax: interfaces with sub-commands, lines no syntax describes (kept as "_UNKNOWN"
 // records) and "!" separators.
-#include <quillset/quillset.h>
+#include "timing.h"
 
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <memory>
 #include <string>
 
 namespace {
@@ -33,41 +29,16 @@ std::string Configuration(int lines)
     return text;
 }
 
-int LineCount(std::string const& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-std::unique_ptr<CCmdGen> DialectGenerator()
-{
-    auto gen = std::make_unique<CCmdGen>(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 64);
-    SetZynMode(gen.get());
-    return gen;
-}
+using namespace quillset::bench;
 
 void BM_Parse(benchmark::State& state)
 {
-    CString const text = Configuration(static_cast<int>(state.range(0))).c_str();
-    auto const gen = DialectGenerator();
-    for (auto _ : state) {
-        auto db = std::make_unique<CDbObject>();
-        gen->ParseCommand(text, *db);
-        state.PauseTiming();
-        db.reset();
-        state.ResumeTiming();
-    }
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(LineCount(std::string(text))) * state.iterations(), benchmark::Counter::kIsRate);
+    TimeParse(state, *DialectGenerator(), Configuration(static_cast<int>(state.range(0))));
 }
 
 void BM_Generate(benchmark::State& state)
 {
-    std::string const config = Configuration(static_cast<int>(state.range(0)));
-    auto const gen = DialectGenerator();
-    CDbObject db;
-    gen->ParseCommand(config.c_str(), db);
-    CString text;
-    for (auto _ : state)
-        gen->GenerateCommand(db, text);
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(LineCount(std::string(text))) * state.iterations(), benchmark::Counter::kIsRate);
+    TimeGeneration(state, *DialectGenerator(), Configuration(static_cast<int>(state.range(0))));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the parse that built it, deleting the children of one parent, and reading a store file.
 // Lines per second are in the "lines/s" counter; compare the two sizes of one shape.
 #include "shape_inputs.h"
+#include "timing.h"
 
 #include <quillset/quillset.h>
 
@@ -19,13 +20,6 @@ namespace {
 using namespace quillset::bench;
 using Clock = std::chrono::steady_clock;
 
-std::unique_ptr<CCmdGen> DialectGenerator()
-{
-    auto gen = std::make_unique<CCmdGen>(QUILLSET_SYNTAXES_DIR "/zyn.syntax", 64);
-    SetZynMode(gen.get());
-    return gen;
-}
-
 std::unique_ptr<CCmdGen> GeneratorFor(std::string const& syntax)
 {
     std::string const path = "quillset_bench_shape.syntax";
@@ -37,67 +31,35 @@ std::unique_ptr<CCmdGen> GeneratorFor(std::string const& syntax)
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-void CountLines(benchmark::State& state, std::string const& text)
-{
-    auto const lines = std::count(text.begin(), text.end(), '\n');
-    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines) * state.iterations(),
-                                                   benchmark::Counter::kIsRate);
-}
-
-// Parses `text` into a new store per iteration; the store's teardown is not timed.
-void Parse(benchmark::State& state, CCmdGen& gen, std::string const& text)
-{
-    if (text.empty()) {
-        state.SkipWithError("no input (corpus folder missing?)");
-        return;
-    }
-    CString const input = text.c_str();
-    for (auto _ : state) {
-        auto db = std::make_unique<CDbObject>();
-        gen.ParseCommand(input, *db);
-        state.PauseTiming();
-        db.reset();
-        state.ResumeTiming();
-    }
-    CountLines(state, text);
-}
-
 int Size(benchmark::State const& state) { return static_cast<int>(state.range(0)); }
 
 void BM_ParseCorpus(benchmark::State& state)
 {
-    Parse(state, *DialectGenerator(), CorpusLines(QUILLSET_CORPUS_DIR, Size(state)));
+    TimeParse(state, *DialectGenerator(), CorpusLines(QUILLSET_CORPUS_DIR, Size(state)));
 }
 
-void BM_ParseAccessListPacked(benchmark::State& state) { Parse(state, *DialectGenerator(), AccessList(Size(state))); }
+void BM_ParseAccessListPacked(benchmark::State& state) { TimeParse(state, *DialectGenerator(), AccessList(Size(state))); }
 
-void BM_ParseUnknownLines(benchmark::State& state) { Parse(state, *DialectGenerator(), UnknownLines(Size(state))); }
+void BM_ParseUnknownLines(benchmark::State& state) { TimeParse(state, *DialectGenerator(), UnknownLines(Size(state))); }
 
-void BM_ParseInterfaces(benchmark::State& state) { Parse(state, *DialectGenerator(), Interfaces(Size(state))); }
+void BM_ParseInterfaces(benchmark::State& state) { TimeParse(state, *DialectGenerator(), Interfaces(Size(state))); }
 
 // One command of range(0) variables; a definition holds at most QS_MAX_DEFINITION_VARIABLES.
 void BM_ParseWideCommand(benchmark::State& state)
 {
-    Parse(state, *GeneratorFor(WideSyntax(Size(state))), WideLine(Size(state)));
+    TimeParse(state, *GeneratorFor(WideSyntax(Size(state))), WideLine(Size(state)));
 }
 
 // range(0) definitions, 10^5 lines spread over them.
 void BM_ParseDefinitions(benchmark::State& state)
 {
     int const definitions = Size(state);
-    Parse(state, *GeneratorFor(ManyDefinitionsSyntax(definitions)), ManyDefinitionsLines(definitions, 100000));
+    TimeParse(state, *GeneratorFor(ManyDefinitionsSyntax(definitions)), ManyDefinitionsLines(definitions, 100000));
 }
 
 void BM_GenerateCorpus(benchmark::State& state)
 {
-    std::string const config = CorpusLines(QUILLSET_CORPUS_DIR, Size(state));
-    auto const gen = DialectGenerator();
-    CDbObject db;
-    gen->ParseCommand(config.c_str(), db);
-    CString text;
-    for (auto _ : state)
-        gen->GenerateCommand(db, text);
-    CountLines(state, std::string(text));
+    TimeGeneration(state, *DialectGenerator(), CorpusLines(QUILLSET_CORPUS_DIR, Size(state)));
 }
 
 // The time to destroy the store of a parse of interfaces; "of parse" is its share of the
