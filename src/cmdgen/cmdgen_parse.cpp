@@ -15,7 +15,6 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-#include <sys/stat.h>
 
 namespace {
 
@@ -139,7 +138,7 @@ CDbEntry* CCmdGen::DoParse(CString const& command, CDbObject& db, int& position,
     CDynArray<CCmdSyntax*> const& syntaxes = m_syntax;
     quillset::syntax::PaddedLine const line(command);
     auto const matches = [&](int index) {
-        bool const keywordsFound = !line.IsTooLong() && blocks.Keywords().FoundIn(index, line.Text());
+        bool const keywordsFound = blocks.Keywords().FoundIn(index, line.Text());
         return quillset::syntax::ParseLine(*syntaxes[index], line, &record, keywordsFound) == 0;
     };
     auto const& dispatch = blocks.Dispatch();

@@ -87,12 +87,17 @@ void GenerationWalk::OpenLevel(CDbEntry const* parent, int position)
     Level level;
     level.parent = parent;
     level.position = position;
-    if (parent != nullptr && position < m_syntaxes.GetSize() && m_options.childGroupsOnly) {
+    if (VisitsChildGroupsOnly(level) && position < m_syntaxes.GetSize()) {
         level.groups = m_levelGroups.GroupsOfChildren(position, *parent);
         level.position = level.groups.empty() ? m_levelGroups.LevelEnd(position) : level.groups[0];
         level.nextGroup = 1;
     }
     m_levels.push_back(std::move(level));
+}
+
+bool GenerationWalk::VisitsChildGroupsOnly(Level const& level) const
+{
+    return level.parent != nullptr && m_options.childGroupsOnly;
 }
 
 // Takes up the next record of the command at the level's position, or moves past the
@@ -104,7 +109,7 @@ void GenerationWalk::StepLevel(Level& level)
     level.seenUnknown = level.seenUnknown || SameText(id, QS_UNKNOWN_ID);
     level.record = m_db.Select(id, level.parent, level.nextRecord);
     if (level.record == nullptr) {
-        if (level.parent == nullptr || !m_options.childGroupsOnly)
+        if (!VisitsChildGroupsOnly(level))
             level.position = m_groupEnd[i];
         else if (level.nextGroup < level.groups.size())
             level.position = level.groups[level.nextGroup++];

@@ -47,6 +47,8 @@ private:
     };
 
     void OpenLevel(CDbEntry const* parent, int position);
+    // Under a record, with the index on: the level visits only its `groups`.
+    bool VisitsChildGroupsOnly(Level const& level) const;
     void StepLevel(Level& level);
     void CloseLevel(Level const& level);
     void WriteDefinitions(Level& level);

@@ -54,13 +54,13 @@ PaddedLine::PaddedLine(char const* line)
 
 int MatchLine(CSymbolEntry& root, PaddedLine const& line, CDbEntry* record)
 {
-    return MatchChecked(root, line, record, !line.IsTooLong() && root.HasKeywords(line.Text()));
+    return MatchChecked(root, line, record, root.HasKeywords(line.Text()));
 }
 
 int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record)
 {
     CSymbolEntry* const root = syntax.GetRoot();
-    return ParseLine(syntax, line, record, root != nullptr && !line.IsTooLong() && root->HasKeywords(line.Text()));
+    return ParseLine(syntax, line, record, root != nullptr && root->HasKeywords(line.Text()));
 }
 
 int ParseLine(CCmdSyntax& syntax, PaddedLine const& line, CDbEntry* record, bool keywordsFound)

@@ -27,7 +27,7 @@
 namespace quillset::toolkit {
 
 bool ToolLineHandler(CString& command);
-// Both unknown-command handlers keep a line marked by MarkLines without its mark.
+// Both unknown-command handlers take off the mark MarkLines put on a line (in a MarkedParse).
 bool ToolUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
                         CDbEntry* record, CDbEntry* lastRecord);
 bool PlainUnknownHandler(char const* command, char const* previousCommand, SyntaxList const& syntaxes, int& position,
