@@ -34,6 +34,23 @@ void SetOptionalField(CDbEntry& entry, char const* field, py::handle text)
     entry.Set(field, bytes.c_str());
 }
 
+// A property for the text a reserved field holds: None when the field is absent, and
+// assigning None removes it.
+void DefOptionalText(py::class_<Record>& record, char const* name, char const* field, char const* doc)
+{
+    record.def_property(
+        name,
+        [field](Record const& r) {
+            auto const lock = r.Lock();
+            return OptionalField(r.Entry(), field);
+        },
+        [field](Record& r, py::handle text) {
+            auto const lock = r.Lock();
+            SetOptionalField(r.Entry(), field, text);
+        },
+        doc);
+}
+
 py::str Repr(CDbEntry const& entry)
 {
     std::string text = "<Record ";
@@ -66,10 +83,15 @@ std::string FieldText(py::handle value)
 
 void BindRecord(py::module_& module)
 {
-    py::class_<Record>(module, "Record",
-                       "One record of a Store: a name, fields in order, and links to its parent and children. "
-                       "A Record keeps its store alive; once its record is deleted, using it raises "
-                       "DeletedRecordError.")
+    py::class_<Record> record(module, "Record",
+                              "One record of a Store: a name, fields in order, and links to its parent and "
+                              "children. A Record keeps its store alive; once its record is deleted, using it "
+                              "raises DeletedRecordError.");
+    DefOptionalText(record, "header", kHeaderField,
+                    "The text written before the record's command, or None (assigning None removes it).");
+    DefOptionalText(record, "footer", kFooterField,
+                    "The text written after the record's command, or None (assigning None removes it).");
+    record
         .def_property_readonly(
             "name",
             [](Record const& r) {
@@ -88,28 +110,6 @@ void BindRecord(py::module_& module)
             },
             "The fields as a dict of name to text, in slot order, without the header and footer (a copy: "
             "assign through record[name]).")
-        .def_property(
-            "header",
-            [](Record const& r) {
-                auto const lock = r.Lock();
-                return OptionalField(r.Entry(), kHeaderField);
-            },
-            [](Record& r, py::handle text) {
-                auto const lock = r.Lock();
-                SetOptionalField(r.Entry(), kHeaderField, text);
-            },
-            "The text written before the record's command, or None (assigning None removes it).")
-        .def_property(
-            "footer",
-            [](Record const& r) {
-                auto const lock = r.Lock();
-                return OptionalField(r.Entry(), kFooterField);
-            },
-            [](Record& r, py::handle text) {
-                auto const lock = r.Lock();
-                SetOptionalField(r.Entry(), kFooterField, text);
-            },
-            "The text written after the record's command, or None (assigning None removes it).")
         .def_property_readonly(
             "parent",
             [](Record const& r) -> std::optional<Record> {
